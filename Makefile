@@ -1,0 +1,39 @@
+# make run   - install what is missing, build, start Marvolin
+# make test  - install what is missing, build, run every test (then the sanitizer build)
+BUILD_DIR ?= build
+SANITIZE_DIR ?= build-sanitize
+JOBS ?= $(shell nproc)
+GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+
+.PHONY: all deps build run test test-fast test-sanitize install bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) $(GENERATOR)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/bin/marvolin
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# AddressSanitizer and UndefinedBehaviorSanitizer over the tests that need no display.
+test-sanitize: deps
+	@[ -f $(SANITIZE_DIR)/CMakeCache.txt ] || cmake -S . -B $(SANITIZE_DIR) $(GENERATOR) \
+		-DCMAKE_BUILD_TYPE=Debug -DMARVOLIN_SANITIZE=ON -DMARVOLIN_BUILD_GUI=OFF
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

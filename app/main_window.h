@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+#include "app/main_window_state.h"
+#include "platform/messages.h"
+#include "platform/platform.h"
+
+namespace marvolin::app {
+
+// Where the program finds its files.
+struct ProgramFiles {
+    std::string dataFolder;    // holds "marvolin.bmp" and "waves/welcome.wav"
+    std::string settingsFile;  // "marvolin.ini"
+};
+
+// The main window's message handler: the program's only driver. The platform delivers every
+// message here, starting with Initialize once the window exists.
+class MainWindow : public platform::MessageSink {
+  public:
+    MainWindow(platform::Platform& platform, ProgramFiles files);
+
+    void Handle(const platform::Message& message) override;
+
+    MainWindowState& state() { return state_; }
+    const MainWindowState& state() const { return state_; }
+
+  private:
+    void OnLeftButtonDown(int x, int y);
+    void OnLeftButtonUp();
+
+    platform::Platform& platform_;
+    ProgramFiles files_;
+    MainWindowState state_;
+};
+
+}  // namespace marvolin::app

@@ -1,0 +1,75 @@
+#include "app/settings.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <string_view>
+
+#include "platform/paths.h"
+#include "platform/profile_file.h"
+
+namespace marvolin::app {
+namespace {
+
+struct IntegerKey {
+    std::string_view key;
+    std::int32_t Settings::*field;
+};
+
+// The nine integer keys, in the order they are read and written after the directory.
+constexpr IntegerKey kIntegerKeys[] = {
+    {"Sampling Frequency", &Settings::samplingFrequency},
+    {"play sound after loading", &Settings::playAfterLoading},
+    {"play sound after processing", &Settings::playAfterProcessing},
+    {"play sound after undo", &Settings::playAfterUndo},
+    {"play sound after recording", &Settings::playAfterRecording},
+    {"Display help", &Settings::displayHelp},
+    {"Auto-truncate recorded sample", &Settings::autoTruncate},
+    {"Audio input", &Settings::audioInput},
+    {"Audio output", &Settings::audioOutput},
+};
+constexpr std::string_view kDirectoryKey = "Default .WAV directory";
+
+}  // namespace
+
+Settings ReadSettings(const std::string& settingsFile) {
+    const auto profile = platform::ProfileFile::Load(settingsFile);
+    Settings settings;
+    if (auto directory = profile.GetString(kSettingsSection, kDirectoryKey)) {
+        settings.defaultDirectory = std::move(*directory);
+    }
+    for (const IntegerKey& entry : kIntegerKeys) {
+        settings.*entry.field = profile.GetInt(kSettingsSection, entry.key, settings.*entry.field);
+    }
+    return settings;
+}
+
+bool WriteSettings(const std::string& settingsFile, const Settings& settings) {
+    std::error_code error;
+    const auto folder = std::filesystem::path(settingsFile).parent_path();
+    if (!folder.empty()) {
+        std::filesystem::create_directories(folder, error);
+    }
+    auto profile = platform::ProfileFile::Load(settingsFile);
+    profile.SetString(kSettingsSection, kDirectoryKey, settings.defaultDirectory);
+    for (const IntegerKey& entry : kIntegerKeys) {
+        profile.SetString(kSettingsSection, entry.key, std::to_string(settings.*entry.field));
+    }
+    return profile.Save(settingsFile);
+}
+
+std::string ResolveDefaultDirectory(const std::string& setting, const std::string& dataFolder) {
+    std::string path = setting;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    if (path.empty()) {
+        return dataFolder;
+    }
+    if (path.front() == '/') {
+        return path;
+    }
+    if (path.rfind("./", 0) == 0) {
+        path.erase(0, 2);
+    }
+    return platform::JoinPath(dataFolder, path);
+}
+
+}  // namespace marvolin::app

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/main_window.h"
+
+namespace marvolin::app {
+
+// The window's position when a window of the given size is centred on the desktop: each
+// half-difference truncated toward zero and narrowed to 16 bits.
+struct Position {
+    int x;
+    int y;
+};
+Position CenteredPosition(const platform::Rect& desktop, int width, int height);
+
+inline constexpr int kWindowWidth = 640;
+inline constexpr int kWindowHeight = 480;
+
+// The main window's initialisation: settings, placement, random seed, tables, welcome sound.
+void StartUp(MainWindowState& state, platform::Platform& platform, const ProgramFiles& files);
+
+}  // namespace marvolin::app

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "formats/file_host.h"
+#include "formats/sound_buffer.h"
+
+namespace marvolin::formats {
+
+// Reads `path` with the reader of the Open dialog's filter entry `filterIndex`; the file's
+// name and contents play no part in the choice.
+void LoadSoundFile(FileHost& host, SoundBuffer& sound, const std::string& path, int filterIndex);
+
+}  // namespace marvolin::formats

@@ -1,0 +1,33 @@
+#include "platform/allocation.h"
+
+#include <atomic>
+
+namespace marvolin::platform {
+namespace {
+std::atomic<int> failNext{0};
+std::atomic<std::size_t> failLargerThan{0};
+}  // namespace
+
+void AllocationFailures::FailNext(int count) {
+    failNext = count;
+}
+
+void AllocationFailures::FailLargerThan(std::size_t bytes) {
+    failLargerThan = bytes;
+}
+
+void AllocationFailures::Reset() {
+    failNext = 0;
+    failLargerThan = 0;
+}
+
+bool AllocationFailures::ShouldFail(std::size_t bytes) {
+    if (failNext > 0) {
+        --failNext;
+        return true;
+    }
+    const std::size_t limit = failLargerThan;
+    return limit != 0 && bytes > limit;
+}
+
+}  // namespace marvolin::platform

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <new>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace marvolin::platform {
+
+// Tests make allocations fail on purpose to reach the program's memory messages.
+class AllocationFailures {
+  public:
+    // The next `count` allocations fail.
+    static void FailNext(int count = 1);
+    // Every allocation larger than `bytes` fails (0 turns this off).
+    static void FailLargerThan(std::size_t bytes);
+    static void Reset();
+    // Consulted by AllocateBlock; true when this allocation must fail.
+    static bool ShouldFail(std::size_t bytes);
+};
+
+// A zero-filled block of `count` elements, or nullopt when the memory cannot be had.
+template <typename T>
+std::optional<std::vector<T>> AllocateBlock(std::size_t count) {
+    if (count > std::vector<T>().max_size() || AllocationFailures::ShouldFail(count * sizeof(T))) {
+        return std::nullopt;
+    }
+    try {
+        return std::vector<T>(count);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    } catch (const std::length_error&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace marvolin::platform

@@ -1,0 +1,87 @@
+#include "platform/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+namespace marvolin::platform {
+namespace {
+
+// Writing through a symbolic link replaces the file it points to, not the link.
+std::string ResolveLinks(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_symlink(path, error)) {
+        const auto resolved = std::filesystem::weakly_canonical(path, error);
+        if (!error) {
+            return resolved.string();
+        }
+    }
+    return path;
+}
+
+mode_t NewFileMode(const std::string& target) {
+    struct stat status {};
+    if (::stat(target.c_str(), &status) == 0) {
+        return status.st_mode & 07777;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::string path) : target_(ResolveLinks(path)) {
+    std::vector<char> pattern(target_.begin(), target_.end());
+    const std::string suffix = ".XXXXXX";
+    pattern.insert(pattern.end(), suffix.begin(), suffix.end());
+    pattern.push_back('\0');
+    descriptor_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (descriptor_ < 0) {
+        return;
+    }
+    temporary_ = pattern.data();
+    ok_ = ::fchmod(descriptor_, NewFileMode(target_)) == 0;
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);
+    }
+    if (!committed_ && !temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+    }
+}
+
+void AtomicFileWriter::Write(std::span<const std::uint8_t> bytes) {
+    while (ok_ && !bytes.empty()) {
+        const ssize_t written = ::write(descriptor_, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            ok_ = false;
+            return;
+        }
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+}
+
+bool AtomicFileWriter::Commit() {
+    if (!ok_) {
+        return false;
+    }
+    ok_ = ::fsync(descriptor_) == 0;
+    const int closed = ::close(descriptor_);
+    descriptor_ = -1;
+    ok_ = ok_ && closed == 0 && ::rename(temporary_.c_str(), target_.c_str()) == 0;
+    committed_ = ok_;
+    return ok_;
+}
+
+}  // namespace marvolin::platform

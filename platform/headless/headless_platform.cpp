@@ -1,0 +1,267 @@
+#include "platform/headless/headless_platform.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iostream>
+
+namespace marvolin::platform::headless {
+
+MessageAnswer ScriptedMessageBoxes::Show(std::string_view text, std::string_view caption,
+                                         MessageIcon icon, MessageButtons buttons) {
+    shown.push_back({std::string(text), std::string(caption), icon, buttons});
+    if (echoToStandardError) {
+        std::cerr << caption << ": " << text << '\n';
+    }
+    if (answers.empty()) {
+        return MessageAnswer::Ok;
+    }
+    const MessageAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void CountingCursor::PushWait() {
+    ++waitDepth;
+    ++waitsShown;
+}
+
+void CountingCursor::Restore() {
+    if (waitDepth == 0) {
+        ++unbalanced;
+        return;
+    }
+    --waitDepth;
+}
+
+void RecordingWindow::Place(int x, int y, int width, int height) {
+    placement = Rect{x, y, x + width, y + height};
+}
+
+void RecordingWindow::Invalidate(const Rect& area) {
+    invalidated.push_back(area);
+}
+
+std::optional<OpenChoice> ScriptedFileDialogs::ChooseFileToOpen(
+    const std::vector<FileFilter>& filters, const std::string& initialDirectory) {
+    ++openCalls;
+    lastFilters = filters;
+    lastInitialDirectory = initialDirectory;
+    if (openAnswers.empty()) {
+        return std::nullopt;
+    }
+    auto answer = openAnswers.front();
+    openAnswers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> ScriptedFileDialogs::ChooseFileToSave(
+    const std::vector<FileFilter>& filters, const std::string& initialDirectory) {
+    ++saveCalls;
+    lastFilters = filters;
+    lastInitialDirectory = initialDirectory;
+    if (saveAnswers.empty()) {
+        return std::nullopt;
+    }
+    auto answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+}
+
+int ManualTimers::Start(int id, int periodMilliseconds) {
+    Stop(id);
+    running.push_back({id, periodMilliseconds});
+    return id;
+}
+
+void ManualTimers::Stop(int id) {
+    std::erase_if(running, [id](const Running& timer) { return timer.id == id; });
+}
+
+DeviceResult FakeWaveOutput::Open(int number, std::uint32_t rate) {
+    ++opens;
+    if (!openAnswers.empty()) {
+        const DeviceResult answer = openAnswers.front();
+        openAnswers.pop_front();
+        if (answer != DeviceResult::Ok) {
+            return answer;
+        }
+    }
+    open = true;
+    deviceNumber = number;
+    sampleRate = rate;
+    return DeviceResult::Ok;
+}
+
+DeviceResult FakeWaveOutput::Prepare(std::span<const std::int16_t> samples) {
+    if (!open) {
+        return DeviceResult::InvalidHandle;
+    }
+    buffer = samples;
+    prepared = true;
+    return DeviceResult::Ok;
+}
+
+DeviceResult FakeWaveOutput::Write() {
+    if (!open || !prepared) {
+        return DeviceResult::InvalidHandle;
+    }
+    writing = true;
+    return DeviceResult::Ok;
+}
+
+DeviceResult FakeWaveOutput::Unprepare() {
+    if (!open) {
+        return DeviceResult::InvalidHandle;
+    }
+    if (writing) {
+        return DeviceResult::StillPlaying;
+    }
+    prepared = false;
+    return DeviceResult::Ok;
+}
+
+DeviceResult FakeWaveOutput::Reset() {
+    if (!open) {
+        return DeviceResult::InvalidHandle;
+    }
+    if (writing) {
+        writing = false;
+        queue_.push_back({MessageKind::PlaybackDone});
+    }
+    return DeviceResult::Ok;
+}
+
+DeviceResult FakeWaveOutput::Close() {
+    if (!open) {
+        return DeviceResult::InvalidHandle;
+    }
+    open = false;
+    prepared = false;
+    writing = false;
+    buffer = {};
+    return DeviceResult::Ok;
+}
+
+void FakeWaveOutput::Finish() {
+    if (writing) {
+        writing = false;
+        queue_.push_back({MessageKind::PlaybackDone});
+    }
+}
+
+DeviceResult FakeWaveInput::Open(int number, std::uint32_t rate) {
+    if (openAnswer != DeviceResult::Ok) {
+        return openAnswer;
+    }
+    open = true;
+    deviceNumber = number;
+    sampleRate = rate;
+    recordedBytes = 0;
+    return DeviceResult::Ok;
+}
+
+DeviceResult FakeWaveInput::Prepare(std::span<std::int16_t> target) {
+    if (prepareAnswer != DeviceResult::Ok) {
+        return prepareAnswer;
+    }
+    if (!open) {
+        return DeviceResult::InvalidHandle;
+    }
+    buffer = target;
+    prepared = true;
+    return DeviceResult::Ok;
+}
+
+DeviceResult FakeWaveInput::AddBuffer() {
+    if (addBufferAnswer != DeviceResult::Ok) {
+        return addBufferAnswer;
+    }
+    if (!prepared) {
+        return DeviceResult::Error;
+    }
+    queued = true;
+    return DeviceResult::Ok;
+}
+
+DeviceResult FakeWaveInput::Start() {
+    if (!open) {
+        return DeviceResult::InvalidHandle;
+    }
+    started = true;
+    return DeviceResult::Ok;
+}
+
+DeviceResult FakeWaveInput::Stop() {
+    if (!open) {
+        return DeviceResult::InvalidHandle;
+    }
+    if (started && queued) {
+        // A stopped device hands back its partly filled buffer.
+        queued = false;
+        queue_.push_back({MessageKind::RecordBufferReturned});
+    }
+    started = false;
+    return DeviceResult::Ok;
+}
+
+DeviceResult FakeWaveInput::Reset() {
+    if (!open) {
+        return DeviceResult::InvalidHandle;
+    }
+    if (queued) {
+        queued = false;
+        queue_.push_back({MessageKind::RecordBufferReturned});
+    }
+    started = false;
+    return DeviceResult::Ok;
+}
+
+DeviceResult FakeWaveInput::Unprepare() {
+    if (!open) {
+        return DeviceResult::InvalidHandle;
+    }
+    prepared = false;
+    return DeviceResult::Ok;
+}
+
+DeviceResult FakeWaveInput::Close() {
+    if (!open) {
+        return DeviceResult::InvalidHandle;
+    }
+    open = false;
+    prepared = false;
+    queued = false;
+    started = false;
+    buffer = {};
+    return DeviceResult::Ok;
+}
+
+void FakeWaveInput::Feed(std::span<const std::int16_t> samples) {
+    if (!started || !queued) {
+        return;
+    }
+    const std::size_t written = recordedBytes / 2;
+    const std::size_t room = buffer.size() - written;
+    const std::size_t taken = std::min(room, samples.size());
+    std::copy_n(samples.begin(), taken, buffer.begin() + static_cast<std::ptrdiff_t>(written));
+    recordedBytes += taken * 2;
+    if (recordedBytes / 2 == buffer.size()) {
+        queued = false;
+        queue_.push_back({MessageKind::RecordBufferReturned});
+    }
+}
+
+HeadlessPlatform::HeadlessPlatform()
+    : waveOutput(queue), waveInput(queue), services{messageBoxes, cursor,      window,
+                                                    fileDialogs,  timers,      waveOutput,
+                                                    waveInput,    audioDevices} {}
+
+void HeadlessPlatform::DeliverPending(MessageSink& sink) {
+    while (!queue.empty()) {
+        const Message message = queue.front();
+        queue.pop_front();
+        sink.Handle(message);
+    }
+}
+
+}  // namespace marvolin::platform::headless

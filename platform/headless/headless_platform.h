@@ -1,0 +1,177 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/messages.h"
+#include "platform/platform.h"
+
+namespace marvolin::platform::headless {
+
+// Message boxes that record what they were asked to show and answer from a script
+// (Ok when the script is empty). With echo on they also print to standard error, which is
+// how the command-line tool reports problems.
+class ScriptedMessageBoxes : public MessageBoxes {
+  public:
+    struct Shown {
+        std::string text;
+        std::string caption;
+        MessageIcon icon;
+        MessageButtons buttons;
+    };
+
+    MessageAnswer Show(std::string_view text, std::string_view caption, MessageIcon icon,
+                       MessageButtons buttons) override;
+
+    std::vector<Shown> shown;
+    std::deque<MessageAnswer> answers;
+    bool echoToStandardError = false;
+};
+
+class CountingCursor : public Cursor {
+  public:
+    void PushWait() override;
+    void Restore() override;
+
+    int waitDepth = 0;   // wait cursors currently shown
+    int waitsShown = 0;  // wait cursors shown over the whole run
+    int unbalanced = 0;  // Restore calls with nothing to restore
+};
+
+class RecordingWindow : public Window {
+  public:
+    Rect DesktopRect() const override { return desktop; }
+    void Place(int x, int y, int width, int height) override;
+    void Invalidate(const Rect& area) override;
+    void Close() override { closed = true; }
+
+    Rect desktop{0, 0, 1920, 1080};
+    std::optional<Rect> placement;  // left, top, right, bottom after Place
+    std::vector<Rect> invalidated;
+    bool closed = false;
+};
+
+class ScriptedFileDialogs : public FileDialogs {
+  public:
+    std::optional<OpenChoice> ChooseFileToOpen(const std::vector<FileFilter>& filters,
+                                               const std::string& initialDirectory) override;
+    std::optional<std::string> ChooseFileToSave(const std::vector<FileFilter>& filters,
+                                                const std::string& initialDirectory) override;
+
+    std::deque<std::optional<OpenChoice>> openAnswers;  // empty script: cancelled
+    std::deque<std::optional<std::string>> saveAnswers;
+    std::vector<FileFilter> lastFilters;
+    std::string lastInitialDirectory;
+    int openCalls = 0;
+    int saveCalls = 0;
+};
+
+class ManualTimers : public Timers {
+  public:
+    int Start(int id, int periodMilliseconds) override;
+    void Stop(int id) override;
+
+    struct Running {
+        int id;
+        int periodMilliseconds;
+    };
+    std::vector<Running> running;
+};
+
+// Output device that plays nothing: tests finish the buffer with Finish().
+class FakeWaveOutput : public WaveOutput {
+  public:
+    explicit FakeWaveOutput(std::deque<Message>& queue) : queue_(queue) {}
+
+    DeviceResult Open(int deviceNumber, std::uint32_t sampleRate) override;
+    DeviceResult Prepare(std::span<const std::int16_t> samples) override;
+    DeviceResult Write() override;
+    DeviceResult Unprepare() override;
+    DeviceResult Reset() override;
+    DeviceResult Close() override;
+
+    // The device reaches the end of its buffer and posts PlaybackDone.
+    void Finish();
+
+    bool open = false;
+    bool prepared = false;
+    bool writing = false;
+    int deviceNumber = -1;
+    std::uint32_t sampleRate = 0;
+    std::span<const std::int16_t> buffer;
+    int opens = 0;
+    std::deque<DeviceResult> openAnswers;  // scripted answers to Open, Ok when empty
+
+  private:
+    std::deque<Message>& queue_;
+};
+
+// Input device fed by tests through Feed().
+class FakeWaveInput : public WaveInput {
+  public:
+    explicit FakeWaveInput(std::deque<Message>& queue) : queue_(queue) {}
+
+    DeviceResult Open(int deviceNumber, std::uint32_t sampleRate) override;
+    DeviceResult Prepare(std::span<std::int16_t> buffer) override;
+    DeviceResult AddBuffer() override;
+    DeviceResult Start() override;
+    DeviceResult Stop() override;
+    DeviceResult Reset() override;
+    DeviceResult Unprepare() override;
+    DeviceResult Close() override;
+    std::size_t RecordedBytes() const override { return recordedBytes; }
+
+    // Delivers samples into the queued buffer; a full buffer is returned with a message.
+    void Feed(std::span<const std::int16_t> samples);
+
+    bool open = false;
+    bool prepared = false;
+    bool queued = false;
+    bool started = false;
+    int deviceNumber = -1;
+    std::uint32_t sampleRate = 0;
+    std::span<std::int16_t> buffer;
+    std::size_t recordedBytes = 0;
+    DeviceResult openAnswer = DeviceResult::Ok;
+    DeviceResult prepareAnswer = DeviceResult::Ok;
+    DeviceResult addBufferAnswer = DeviceResult::Ok;
+
+  private:
+    std::deque<Message>& queue_;
+};
+
+class FixedAudioDeviceList : public AudioDeviceList {
+  public:
+    std::vector<std::string> InputDeviceNames() const override { return inputs; }
+    std::vector<std::string> OutputDeviceNames() const override { return outputs; }
+
+    std::vector<std::string> inputs{"Test input"};
+    std::vector<std::string> outputs{"Test output"};
+};
+
+// A complete headless platform. Device notifications wait in `queue` until a test (or the
+// command-line tool) delivers them.
+class HeadlessPlatform {
+  public:
+    HeadlessPlatform();
+
+    // Hands every waiting message to the sink, including those posted while delivering.
+    void DeliverPending(MessageSink& sink);
+
+    std::deque<Message> queue;
+    ScriptedMessageBoxes messageBoxes;
+    CountingCursor cursor;
+    RecordingWindow window;
+    ScriptedFileDialogs fileDialogs;
+    ManualTimers timers;
+    FakeWaveOutput waveOutput;
+    FakeWaveInput waveInput;
+    FixedAudioDeviceList audioDevices;
+    Platform services;
+};
+
+}  // namespace marvolin::platform::headless
