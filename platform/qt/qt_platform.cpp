@@ -1,0 +1,15 @@
+#include "platform/qt/qt_platform.h"
+
+#include "platform/qt/main_widget.h"
+
+namespace marvolin::platform::qt {
+
+QtPlatform::QtPlatform(MainWidget& widget)
+    : messageBoxes(widget, cursor),
+      window(widget),
+      fileDialogs(widget, cursor),
+      timers(widget),
+      services_{messageBoxes, cursor,     window,    fileDialogs,
+                timers,       waveOutput, waveInput, audioDevices} {}
+
+}  // namespace marvolin::platform::qt

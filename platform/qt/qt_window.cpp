@@ -1,0 +1,39 @@
+#include "platform/qt/qt_window.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+
+#include "platform/qt/main_widget.h"
+
+namespace marvolin::platform::qt {
+
+Rect QtWindow::DesktopRect() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        // No screen at all: a desktop just the size of the window.
+        return {0, 0, widget_.width(), widget_.height()};
+    }
+    const QRect area = screen->availableGeometry();
+    return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+}
+
+void QtWindow::Place(int x, int y, int width, int height) {
+    widget_.setFixedSize(std::max(width, 0), std::max(height, 0));
+    widget_.move(x, y);
+    widget_.raise();
+}
+
+void QtWindow::Invalidate(const Rect& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width > 0 && height > 0) {
+        widget_.update(area.left, area.top, width, height);
+    }
+}
+
+void QtWindow::Close() {
+    widget_.CloseFromProgram();
+}
+
+}  // namespace marvolin::platform::qt

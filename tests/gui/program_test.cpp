@@ -1,0 +1,169 @@
+#include "platform/qt/program.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "modal_answerer.h"
+#include "platform/paths.h"
+#include "support/test_files.h"
+
+namespace marvolin::platform::qt {
+namespace {
+
+using testing::ModalAnswerer;
+
+// Sets an environment variable for the life of the object.
+class ScopedEnvironment {
+  public:
+    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnvironment() {
+        if (old_) {
+            ::setenv(name_, old_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+// A short, valid 16-bit mono WAV file, for when the program's own welcome sound is missing.
+std::vector<std::uint8_t> TinyWave() {
+    constexpr std::uint32_t kSamples = 1000;
+    testing::Bytes bytes;
+    bytes.Tag("RIFF").U32LE(36 + kSamples * 2).Tag("WAVE");
+    bytes.Tag("fmt ").U32LE(16).U16LE(1).U16LE(1).U32LE(11025).U32LE(22050).U16LE(2).U16LE(16);
+    bytes.Tag("data").U32LE(kSamples * 2);
+    for (std::uint32_t i = 0; i < kSamples; ++i) {
+        bytes.U16LE(static_cast<std::uint16_t>((i % 64) * 256));
+    }
+    return bytes.data;
+}
+
+// The program as main() builds it, over a private data folder and settings folder.
+class ProgramTest : public ::testing::Test {
+  protected:
+    ProgramTest()
+        : configHome("XDG_CONFIG_HOME", folder.File("config")),
+          dataFolder("MARVOLIN_DATA_DIR", folder.File("data")) {
+        std::filesystem::create_directories(folder.File("config"));
+        std::filesystem::create_directories(folder.File("data/waves"));
+        const std::string welcome =
+            std::string(MARVOLIN_SOURCE_DIR) + "/resources/waves/welcome.wav";
+        if (std::filesystem::exists(welcome)) {
+            std::filesystem::copy_file(welcome, folder.File("data/waves/welcome.wav"));
+        } else {
+            testing::WriteBytes(folder.File("data/waves/welcome.wav"), TinyWave());
+        }
+    }
+
+    Program& Make() {
+        program.emplace(app::ProgramFiles{DataFolder(), SettingsFilePath()});
+        return *program;
+    }
+
+    // A left click at a point of the window, as the window system delivers it.
+    void Click(int x, int y) {
+        QTest::mouseClick(program->widget().windowHandle(), Qt::LeftButton, {}, QPoint(x, y));
+    }
+
+    testing::TemporaryFolder folder;
+    ScopedEnvironment configHome;
+    ScopedEnvironment dataFolder;
+    std::optional<Program> program;
+};
+
+TEST_F(ProgramTest, StartsCentredFramelessWithTheWelcomeSound) {
+    ModalAnswerer answerer;
+    Program& started = Make();
+    ASSERT_TRUE(started.Start());
+    MainWidget& widget = started.widget();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+
+    EXPECT_TRUE(widget.isVisible());
+    EXPECT_TRUE(widget.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(widget.size(), QSize(640, 480));
+    EXPECT_EQ(widget.windowTitle(), QStringLiteral("Marvolin"));
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(widget.pos(), QPoint(desktop.left() + (desktop.width() - 640) / 2,
+                                   desktop.top() + (desktop.height() - 480) / 2));
+
+    EXPECT_TRUE(started.window().state().initialized);
+    EXPECT_GT(started.window().state().sound.sampleCount(), 0u);
+    EXPECT_TRUE(answerer.shown.empty());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(widget.closedByProgram());
+}
+
+TEST_F(ProgramTest, CloseFromOutsideEndsTheProgramWithoutAQuestion) {
+    ModalAnswerer answerer;
+    Program& started = Make();
+    ASSERT_TRUE(started.Start());
+    QSignalSpy ended(&started.widget(), &MainWidget::ClosedByProgram);
+
+    EXPECT_TRUE(started.widget().close());
+
+    EXPECT_FALSE(started.widget().isVisible());
+    EXPECT_TRUE(started.widget().closedByProgram());
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(answerer.modalsSeen, 0);
+}
+
+TEST_F(ProgramTest, ExitButtonAsksFirstAndOnlyOkEndsTheProgram) {
+    ModalAnswerer answerer(
+        {ModalAnswerer::Click(QMessageBox::Cancel), ModalAnswerer::Click(QMessageBox::Ok)});
+    Program& started = Make();
+    ASSERT_TRUE(started.Start());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&started.widget()));
+    QSignalSpy ended(&started.widget(), &MainWidget::ClosedByProgram);
+
+    Click(499, 389);
+    ASSERT_EQ(answerer.shown.size(), 1u);
+    EXPECT_EQ(answerer.shown[0].text, QStringLiteral("Do you really want to exit ?"));
+    EXPECT_EQ(answerer.shown[0].caption, QStringLiteral("Are you sure ?"));
+    EXPECT_EQ(answerer.shown[0].icon, QMessageBox::Question);
+    EXPECT_EQ(answerer.shown[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_TRUE(started.widget().isVisible());
+    EXPECT_EQ(ended.count(), 0);
+
+    Click(527, 415);  // the button's far corner is still on it
+    EXPECT_EQ(answerer.shown.size(), 2u);
+    EXPECT_FALSE(started.widget().isVisible());
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(answerer.stuck);
+}
+
+TEST_F(ProgramTest, MissingWelcomeSoundIsReportedOnceAndTheProgramGoesOn) {
+    std::filesystem::remove(folder.File("data/waves/welcome.wav"));
+    ModalAnswerer answerer;
+    Program& started = Make();
+
+    ASSERT_TRUE(started.Start());
+
+    ASSERT_EQ(answerer.shown.size(), 1u);
+    EXPECT_EQ(answerer.shown[0].text, QStringLiteral("Marvolin is unable to open this file !"));
+    EXPECT_EQ(answerer.shown[0].caption, QStringLiteral("Error"));
+    EXPECT_EQ(answerer.shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_TRUE(started.widget().isVisible());
+    EXPECT_FALSE(started.widget().closedByProgram());
+    EXPECT_EQ(started.window().state().sound.sampleCount(), 0u);
+    EXPECT_TRUE(started.window().state().initialized);
+}
+
+}  // namespace
+}  // namespace marvolin::platform::qt
