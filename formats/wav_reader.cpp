@@ -56,7 +56,10 @@ std::optional<FormatChunk> ParseFormatChunk(ByteReader& reader, std::uint32_t ch
         std::array<std::uint8_t, 14> tail{};
         const bool read = reader.ReadBytes(skipped);
         const auto subTag = read ? reader.ReadU16LE() : std::nullopt;
-        if (subTag && reader.ReadBytes(tail) && tail == kSubFormatTail) {
+        if (!subTag || !reader.ReadBytes(tail)) {
+            return std::nullopt;  // the file ends inside the header
+        }
+        if (tail == kSubFormatTail) {
             format.subFormatTag = *subTag;
         }
     }
