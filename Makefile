@@ -2,10 +2,11 @@
 # make test  - install what is missing, build, run every test (then the sanitizer build)
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
 JOBS ?= $(shell nproc)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build run test test-fast test-sanitize install bench format clean
+.PHONY: all deps build run test test-sanitize test-fuzz install format clean
 
 all: build
 
@@ -29,6 +30,13 @@ test-sanitize: deps
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# Builds the libFuzzer targets with clang and replays their committed corpora.
+test-fuzz: deps
+	@[ -f $(FUZZ_DIR)/CMakeCache.txt ] || CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) \
+		-DMARVOLIN_FUZZ=ON -DMARVOLIN_BUILD_TESTS=OFF -DMARVOLIN_BUILD_GUI=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	cd $(FUZZ_DIR) && ctest --output-on-failure
+
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)
 
@@ -36,4 +44,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

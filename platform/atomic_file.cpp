@@ -34,18 +34,23 @@ mode_t NewFileMode(const std::string& target) {
     return 0666 & ~mask;
 }
 
+// A hidden name beside the target, short enough for any file system whatever the target's
+// own name length.
+std::string TemporaryPattern(const std::string& target) {
+    const std::filesystem::path path(target);
+    const std::string name = path.filename().string().substr(0, 200);
+    return (path.parent_path() / ("." + name + ".XXXXXX")).string();
+}
+
 }  // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::string path) : target_(ResolveLinks(path)) {
-    std::vector<char> pattern(target_.begin(), target_.end());
-    const std::string suffix = ".XXXXXX";
-    pattern.insert(pattern.end(), suffix.begin(), suffix.end());
-    pattern.push_back('\0');
+    std::string pattern = TemporaryPattern(target_);
     descriptor_ = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (descriptor_ < 0) {
         return;
     }
-    temporary_ = pattern.data();
+    temporary_ = pattern;
     ok_ = ::fchmod(descriptor_, NewFileMode(target_)) == 0;
 }
 
