@@ -33,6 +33,9 @@ class WaveOutput {
     virtual DeviceResult Unprepare() = 0;
     virtual DeviceResult Reset() = 0;
     virtual DeviceResult Close() = 0;
+    // Identifies the buffer prepared last; its PlaybackDone carries the same bufferId, so a
+    // late notification about an earlier buffer can be told apart.
+    virtual std::uint32_t BufferId() const = 0;
 };
 
 // Records 16-bit mono samples into one caller-owned buffer. A full buffer, or the buffer

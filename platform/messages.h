@@ -26,7 +26,8 @@ struct Message {
     MessageKind kind = MessageKind::Paint;
     int x = 0;  // pointer position in window pixels, for mouse messages
     int y = 0;
-    int timerId = 0;  // for Timer
+    int timerId = 0;             // for Timer
+    std::uint32_t bufferId = 0;  // for device notifications: the buffer they are about
 };
 
 class MessageSink {

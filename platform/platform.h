@@ -4,6 +4,7 @@
 #include "platform/cursor.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
+#include "platform/text_renderer.h"
 #include "platform/timers.h"
 #include "platform/window.h"
 
@@ -20,6 +21,7 @@ struct Platform {
     WaveOutput& waveOutput;
     WaveInput& waveInput;
     AudioDeviceList& audioDevices;
+    TextRenderer& textRenderer;
 };
 
 }  // namespace marvolin::platform

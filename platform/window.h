@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/pixels.h"
+
 namespace marvolin::platform {
 
 struct Rect {
@@ -17,8 +19,14 @@ class Window {
     virtual Rect DesktopRect() const = 0;
     // Moves the window to (x, y) and sizes it, raising it to the top.
     virtual void Place(int x, int y, int width, int height) = 0;
-    // Asks for a repaint of the area; the paint message arrives later through the event queue.
+    // Shows `picture` (the program's own 640x480 pixels, which must outlive the window) as the
+    // window's content. Until then the window is black.
+    virtual void AttachPicture(PixelView picture) = 0;
+    // Asks for a repaint of the area; the Paint message arrives later through the event queue.
     virtual void Invalidate(const Rect& area) = 0;
+    // Puts `area` of the picture on the screen at once, without a Paint message: for drawing
+    // that must be seen while the program is busy.
+    virtual void PresentNow(const Rect& area) = 0;
     // Ends the program's main window, and so the program.
     virtual void Close() = 0;
 };

@@ -98,6 +98,7 @@ DeviceResult FakeWaveOutput::Prepare(std::span<const std::int16_t> samples) {
     }
     buffer = samples;
     prepared = true;
+    ++bufferId;
     return DeviceResult::Ok;
 }
 
@@ -126,7 +127,7 @@ DeviceResult FakeWaveOutput::Reset() {
     }
     if (writing) {
         writing = false;
-        queue_.push_back({MessageKind::PlaybackDone});
+        queue_.push_back({.kind = MessageKind::PlaybackDone, .bufferId = bufferId});
     }
     return DeviceResult::Ok;
 }
@@ -145,7 +146,31 @@ DeviceResult FakeWaveOutput::Close() {
 void FakeWaveOutput::Finish() {
     if (writing) {
         writing = false;
-        queue_.push_back({MessageKind::PlaybackDone});
+        queue_.push_back({.kind = MessageKind::PlaybackDone, .bufferId = bufferId});
+    }
+}
+
+void BlockTextRenderer::DrawText(PixelView target, int x, int y, std::string_view text,
+                                 std::uint32_t color, std::uint32_t background, bool opaque) {
+    drawn.push_back({x, y, std::string(text), color, background, opaque});
+    auto put = [&](int px, int py, std::uint32_t value) {
+        if (px >= 0 && py >= 0 && px < target.width && py < target.height) {
+            target.pixels[static_cast<std::size_t>(py) * target.width + px] = value;
+        }
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int left = x + static_cast<int>(i) * kCellWidth;
+        for (int row = 0; row < kCellHeight; ++row) {
+            for (int column = 0; column < kCellWidth; ++column) {
+                const bool ink =
+                    text[i] != ' ' && column >= 1 && column < 5 && row >= 2 && row < 11;
+                if (ink) {
+                    put(left + column, y + row, color);
+                } else if (opaque) {
+                    put(left + column, y + row, background);
+                }
+            }
+        }
     }
 }
 
@@ -252,9 +277,9 @@ void FakeWaveInput::Feed(std::span<const std::int16_t> samples) {
 }
 
 HeadlessPlatform::HeadlessPlatform()
-    : waveOutput(queue), waveInput(queue), services{messageBoxes, cursor,      window,
-                                                    fileDialogs,  timers,      waveOutput,
-                                                    waveInput,    audioDevices} {}
+    : waveOutput(queue), waveInput(queue), services{messageBoxes, cursor,       window,
+                                                    fileDialogs,  timers,       waveOutput,
+                                                    waveInput,    audioDevices, textRenderer} {}
 
 void HeadlessPlatform::DeliverPending(MessageSink& sink) {
     while (!queue.empty()) {

@@ -46,12 +46,16 @@ class RecordingWindow : public Window {
   public:
     Rect DesktopRect() const override { return desktop; }
     void Place(int x, int y, int width, int height) override;
+    void AttachPicture(PixelView attached) override { picture = attached; }
     void Invalidate(const Rect& area) override;
+    void PresentNow(const Rect& area) override { presented.push_back(area); }
     void Close() override { closed = true; }
 
     Rect desktop{0, 0, 1920, 1080};
     std::optional<Rect> placement;  // left, top, right, bottom after Place
+    PixelView picture;
     std::vector<Rect> invalidated;
+    std::vector<Rect> presented;
     bool closed = false;
 };
 
@@ -93,6 +97,7 @@ class FakeWaveOutput : public WaveOutput {
     DeviceResult Unprepare() override;
     DeviceResult Reset() override;
     DeviceResult Close() override;
+    std::uint32_t BufferId() const override { return bufferId; }
 
     // The device reaches the end of its buffer and posts PlaybackDone.
     void Finish();
@@ -103,6 +108,7 @@ class FakeWaveOutput : public WaveOutput {
     int deviceNumber = -1;
     std::uint32_t sampleRate = 0;
     std::span<const std::int16_t> buffer;
+    std::uint32_t bufferId = 0;
     int opens = 0;
     std::deque<DeviceResult> openAnswers;  // scripted answers to Open, Ok when empty
 
@@ -144,6 +150,27 @@ class FakeWaveInput : public WaveInput {
     std::deque<Message>& queue_;
 };
 
+// Draws every character as a 6 x 13 cell: the background (when opaque) with a 4 x 9 block
+// of the text colour in it, enough for tests to see where text went. Records every call.
+class BlockTextRenderer : public TextRenderer {
+  public:
+    static constexpr int kCellWidth = 6;
+    static constexpr int kCellHeight = 13;
+
+    void DrawText(PixelView target, int x, int y, std::string_view text, std::uint32_t color,
+                  std::uint32_t background, bool opaque) override;
+
+    struct Drawn {
+        int x;
+        int y;
+        std::string text;
+        std::uint32_t color;
+        std::uint32_t background;
+        bool opaque;
+    };
+    std::vector<Drawn> drawn;
+};
+
 class FixedAudioDeviceList : public AudioDeviceList {
   public:
     std::vector<std::string> InputDeviceNames() const override { return inputs; }
@@ -171,6 +198,7 @@ class HeadlessPlatform {
     FakeWaveOutput waveOutput;
     FakeWaveInput waveInput;
     FixedAudioDeviceList audioDevices;
+    BlockTextRenderer textRenderer;
     Platform services;
 };
 

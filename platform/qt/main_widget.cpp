@@ -46,12 +46,30 @@ void MainWidget::CloseFromProgram() {
     emit ClosedByProgram();
 }
 
+void MainWidget::AttachPicture(PixelView picture) {
+    picture_ = QImage(reinterpret_cast<const uchar*>(picture.pixels), picture.width, picture.height,
+                      picture.width * 4, QImage::Format_RGB32);
+}
+
+void MainWidget::RequestPaint(const QRect& area) {
+    paintRequested_ = true;
+    update(area);
+}
+
+// The handler draws into the picture on a Paint message; every paint event then shows the
+// picture. Paint events that the program did not ask for (the window uncovered, say) only
+// show the picture as it is.
 void MainWidget::paintEvent(QPaintEvent* event) {
-    {
-        QPainter painter(this);
-        painter.fillRect(event->rect(), Qt::black);
+    if (paintRequested_) {
+        paintRequested_ = false;
+        Deliver({MessageKind::Paint});
     }
-    Deliver({MessageKind::Paint});
+    QPainter painter(this);
+    if (picture_.isNull()) {
+        painter.fillRect(event->rect(), Qt::black);
+        return;
+    }
+    painter.drawImage(event->rect(), picture_, event->rect());
 }
 
 void MainWidget::DeliverMouse(MessageKind left, MessageKind right, const QMouseEvent& event) {

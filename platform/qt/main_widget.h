@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 #include "platform/messages.h"
+#include "platform/pixels.h"
 
 namespace marvolin::platform::qt {
 
@@ -20,6 +22,12 @@ class MainWidget : public QWidget {
     // Hands a message to the handler. Once the program has closed the window, nothing more
     // reaches the handler.
     void Deliver(const Message& message);
+
+    // Shows the program's picture; the widget paints from it without copying.
+    void AttachPicture(PixelView picture);
+    // The program wants to repaint `area`: a Paint message reaches the handler before the
+    // next paint shows the picture.
+    void RequestPaint(const QRect& area);
 
     // Closes the window because the program asked for it.
     void CloseFromProgram();
@@ -41,6 +49,8 @@ class MainWidget : public QWidget {
     void DeliverMouse(MessageKind left, MessageKind right, const QMouseEvent& event);
 
     MessageSink* sink_ = nullptr;
+    QImage picture_;
+    bool paintRequested_ = false;
     bool closedByProgram_ = false;
     bool inCloseEvent_ = false;
 };

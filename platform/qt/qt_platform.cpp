@@ -9,7 +9,7 @@ QtPlatform::QtPlatform(MainWidget& widget)
       window(widget),
       fileDialogs(widget, cursor),
       timers(widget),
-      services_{messageBoxes, cursor,     window,    fileDialogs,
-                timers,       waveOutput, waveInput, audioDevices} {}
+      services_{messageBoxes, cursor,    window,       fileDialogs, timers,
+                waveOutput,   waveInput, audioDevices, textRenderer} {}
 
 }  // namespace marvolin::platform::qt

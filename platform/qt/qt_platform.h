@@ -5,6 +5,7 @@
 #include "platform/qt/qt_cursor.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_message_boxes.h"
+#include "platform/qt/qt_text_renderer.h"
 #include "platform/qt/qt_timers.h"
 #include "platform/qt/qt_window.h"
 #include "platform/qt/unavailable_audio.h"
@@ -30,6 +31,7 @@ class QtPlatform {
     UnavailableWaveOutput waveOutput;
     UnavailableWaveInput waveInput;
     QtAudioDeviceList audioDevices;
+    QtTextRenderer textRenderer;
 
   private:
     Platform services_;

@@ -24,11 +24,23 @@ void QtWindow::Place(int x, int y, int width, int height) {
     widget_.raise();
 }
 
+void QtWindow::AttachPicture(PixelView picture) {
+    widget_.AttachPicture(picture);
+}
+
 void QtWindow::Invalidate(const Rect& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width > 0 && height > 0) {
-        widget_.update(area.left, area.top, width, height);
+        widget_.RequestPaint(QRect(area.left, area.top, width, height));
+    }
+}
+
+void QtWindow::PresentNow(const Rect& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width > 0 && height > 0) {
+        widget_.repaint(area.left, area.top, width, height);
     }
 }
 

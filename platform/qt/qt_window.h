@@ -14,7 +14,9 @@ class QtWindow : public Window {
     // The primary screen's available geometry.
     Rect DesktopRect() const override;
     void Place(int x, int y, int width, int height) override;
+    void AttachPicture(PixelView picture) override;
     void Invalidate(const Rect& area) override;
+    void PresentNow(const Rect& area) override;
     // Closes the widget; the widget's ClosedByProgram signal then ends the event loop.
     void Close() override;
 

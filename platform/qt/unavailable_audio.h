@@ -13,6 +13,7 @@ class UnavailableWaveOutput : public WaveOutput {
     DeviceResult Unprepare() override;
     DeviceResult Reset() override;
     DeviceResult Close() override;
+    std::uint32_t BufferId() const override { return 0; }
 };
 
 // Input device that cannot be opened: Open answers BadDevice, everything else InvalidHandle.

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+#include "effects/effect_context.h"
+
+namespace marvolin::effects {
+
+// The progress tick that routines run once per processed sample: the first call to the
+// progress indicator comes at sample `step` with percent 2, later ones every step - 1 samples.
+class ProgressTick {
+public:
+    ProgressTick(EffectHost& host, std::uint32_t step) : host_(host), step_(step) {}
+
+    void Tick() {
+        if (counter_ == step_) {
+            counter_ = 1;
+            ++percent_;
+            host_.ShowProgress(percent_);
+        }
+        ++counter_;
+    }
+
+    std::uint32_t percent() const { return percent_; }
+
+private:
+    EffectHost& host_;
+    std::uint32_t step_;
+    std::uint32_t percent_ = 1;
+    std::uint32_t counter_ = 0;
+};
+
+// Divides every sample by the largest magnitude, so the loudest becomes exactly 1.0; an
+// all-zero buffer stays zero.
+void NormalizePeak(std::vector<float>& samples);
+
+}  // namespace marvolin::effects

@@ -1,0 +1,30 @@
+#include "platform/qt/qt_text_renderer.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+namespace marvolin::platform::qt {
+
+void QtTextRenderer::DrawText(PixelView target, int x, int y, std::string_view text,
+                              std::uint32_t color, std::uint32_t background, bool opaque) {
+    if (target.pixels == nullptr || target.width <= 0 || target.height <= 0) {
+        return;
+    }
+    QImage image(reinterpret_cast<uchar*>(target.pixels), target.width, target.height,
+                 target.width * 4, QImage::Format_RGB32);
+    const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QFont font = QApplication::font();
+    const QFontMetrics metrics(font);
+    QPainter painter(&image);
+    painter.setFont(font);
+    if (opaque) {
+        painter.fillRect(QRect(x, y, metrics.horizontalAdvance(line), metrics.height()),
+                         QColor::fromRgb(background));
+    }
+    painter.setPen(QColor::fromRgb(color));
+    painter.drawText(QPoint(x, y + metrics.ascent()), line);
+}
+
+}  // namespace marvolin::platform::qt
