@@ -108,12 +108,25 @@ TEST_F(MainWidgetTest, OtherButtonsAreNotForwarded) {
     EXPECT_TRUE(sink.Kinds().empty());
 }
 
-TEST_F(MainWidgetTest, PaintFillsBlackAndTellsTheHandler) {
-    const QImage image = widget.grab().toImage();
+TEST_F(MainWidgetTest, PaintShowsThePictureAndAsksTheHandlerOnlyWhenRequested) {
+    // No picture yet: black, and a paint the program did not ask for sends nothing.
+    QImage image = widget.grab().toImage();
+    EXPECT_TRUE(sink.received.empty());
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::black));
+
+    std::vector<std::uint32_t> pixels(640 * 480, 0x00336699);
+    pixels[479 * 640 + 639] = 0x00FF0000;
+    widget.AttachPicture({pixels.data(), 640, 480});
+    widget.RequestPaint(QRect(0, 0, 640, 480));
+    image = widget.grab().toImage();
     ASSERT_EQ(sink.received.size(), 1u);
     EXPECT_EQ(sink.received[0].kind, MessageKind::Paint);
-    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::black));
-    EXPECT_EQ(image.pixelColor(639, 479), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(0x33, 0x66, 0x99));
+    EXPECT_EQ(image.pixelColor(639, 479), QColor(Qt::red));
+
+    // Showing the picture again does not repeat the Paint message.
+    widget.grab();
+    EXPECT_EQ(sink.received.size(), 1u);
 }
 
 TEST_F(MainWidgetTest, OutsideCloseIsRefusedUntilTheHandlerClosesTheWindow) {
