@@ -8,7 +8,7 @@ namespace marvolin::effects {
 // What a processing routine needs of the window: the progress indicator and the memory
 // message ("Not enough memory to apply effect !", caption "Error", warning icon).
 class EffectHost {
-public:
+  public:
     virtual ~EffectHost() = default;
     virtual void ShowProgress(std::uint32_t percent) = 0;
     virtual void ShowMemoryMessage() = 0;

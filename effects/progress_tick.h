@@ -9,7 +9,7 @@ namespace marvolin::effects {
 // The progress tick that routines run once per processed sample: the first call to the
 // progress indicator comes at sample `step` with percent 2, later ones every step - 1 samples.
 class ProgressTick {
-public:
+  public:
     ProgressTick(EffectHost& host, std::uint32_t step) : host_(host), step_(step) {}
 
     void Tick() {
@@ -23,7 +23,7 @@ public:
 
     std::uint32_t percent() const { return percent_; }
 
-private:
+  private:
     EffectHost& host_;
     std::uint32_t step_;
     std::uint32_t percent_ = 1;

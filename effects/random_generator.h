@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace marvolin::effects {
 
@@ -9,5 +10,12 @@ namespace marvolin::effects {
 // some effects reseed it to repeat their draws.
 void SeedRandom(std::uint32_t seed);
 int NextRandom();
+
+// Seeds the generator with the current time in seconds, or with the override when one is set.
+void SeedRandomFromClock();
+
+// A fixed value that SeedRandomFromClock uses instead of the clock, so that a run can be
+// repeated (the command line's --seed); nullopt goes back to the clock.
+void OverrideClockSeed(std::optional<std::uint32_t> seed);
 
 }  // namespace marvolin::effects

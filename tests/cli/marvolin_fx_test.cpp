@@ -1,0 +1,184 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "formats/wav.h"
+#include "platform/headless/headless_platform.h"
+#include "support/test_files.h"
+
+extern char** environ;
+
+namespace marvolin::cli {
+namespace {
+
+using testing::ReadText;
+using testing::TemporaryFolder;
+
+struct RunResult {
+    int exitStatus = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the built marvolin-fx with `arguments`, capturing its output streams.
+RunResult RunFx(const TemporaryFolder& folder, const std::vector<std::string>& arguments) {
+    const std::string program = std::string(MARVOLIN_BUILD_BIN_DIR) + "/marvolin-fx";
+    const std::string outPath = folder.File("stdout.txt");
+    const std::string errPath = folder.File("stderr.txt");
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    pid_t child = 0;
+    const int spawned =
+        posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    RunResult result;
+    if (spawned != 0) {
+        ADD_FAILURE() << "cannot start " << program;
+        return result;
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = ReadText(outPath);
+    result.err = ReadText(errPath);
+    return result;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+void WriteWav(const std::string& path, const std::vector<std::int16_t>& samples,
+              std::uint32_t rate) {
+    platform::headless::ScriptedMessageBoxes boxes;
+    platform::headless::CountingCursor cursor;
+    formats::FileHost host{boxes, cursor};
+    formats::SoundBuffer sound;
+    sound.Install(samples);
+    sound.sampleRate = rate;
+    std::string target = path;
+    formats::SaveWav(host, sound, target);
+    ASSERT_TRUE(boxes.shown.empty());
+}
+
+// The frame alone: in as a float times the scale nearest 1/32767, out times 32700, truncated.
+std::int16_t FramePass(std::int16_t sample) {
+    const float entered = static_cast<float>(double(sample) * double(3.0518509e-5f));
+    return static_cast<std::int16_t>(std::trunc(double(entered) * 32700.0));
+}
+
+TEST(MarvolinFxTest, ListsTheFortyEffectsInButtonOrder) {
+    TemporaryFolder folder;
+    const RunResult run = RunFx(folder, {"--list"});
+    EXPECT_EQ(run.exitStatus, 0);
+    const auto lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 40u);
+    EXPECT_EQ(lines.front(), "Acoustics/Airport");
+    EXPECT_EQ(lines[6], "Aliens/E.T.");
+    EXPECT_EQ(lines.back(), "Volumes/Tremolos");
+}
+
+TEST(MarvolinFxTest, AppliesAnEffectAndWritesAWav) {
+    TemporaryFolder folder;
+    const std::vector<std::int16_t> input = {0, 1, -1, 2, 100, -100, 32767, -32768, 12345};
+    WriteWav(folder.File("in.WAV"), input, 16000);
+    const std::string output = folder.File("out.wav");
+
+    const RunResult run =
+        RunFx(folder, {"--seed", "7", folder.File("in.WAV"), output, "robots/ANDROID"});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.err, "");  // not a terminal: no progress bar
+
+    platform::headless::ScriptedMessageBoxes boxes;
+    platform::headless::CountingCursor cursor;
+    formats::FileHost host{boxes, cursor};
+    formats::SoundBuffer written;
+    formats::LoadWav(host, written, output);
+    ASSERT_TRUE(boxes.shown.empty());
+    std::vector<std::int16_t> expected;
+    for (const std::int16_t sample : input) {
+        expected.push_back(FramePass(sample));
+    }
+    EXPECT_EQ(written.samples, expected);
+    EXPECT_EQ(written.sampleRate, 16000u);
+}
+
+TEST(MarvolinFxTest, FailuresPrintTheMessageAndLeaveNoOutput) {
+    TemporaryFolder folder;
+    WriteWav(folder.File("in.wav"), {1, 2, 3}, 8000);
+    testing::WriteText(folder.File("text.wav"), "not a sound");
+    struct Case {
+        std::vector<std::string> arguments;
+        int exitStatus;
+        std::string message;
+    };
+    const std::string out = folder.File("out.wav");
+    const Case cases[] = {
+        {{folder.File("in.wav"), out, "Echoes/Classic", "Echoes/Nope"},
+         1,
+         "unknown effect: Echoes/Nope"},
+        {{folder.File("missing.wav"), out}, 1, "Marvolin is unable to open this file !"},
+        {{folder.File("text.wav"), out, "Aliens/E.T."}, 1, "Error: "},
+        {{folder.File("in.wav"), folder.File("no-such-folder/out.wav")},
+         1,
+         "Unable to save this file !"},
+        {{folder.File("in.wav")}, 2, "usage: marvolin-fx"},
+        {{"--frobnicate", folder.File("in.wav"), out}, 2, "unknown option --frobnicate"},
+        {{"--seed", "-3", folder.File("in.wav"), out}, 2, "--seed"},
+        {{"--seed", "4294967296", folder.File("in.wav"), out}, 2, "--seed"},
+        {{"--seed"}, 2, "--seed needs a value"},
+        {{"--reader", "mp3", folder.File("in.wav"), out}, 2, "unknown reader"},
+        {{folder.File("in.mp3"), out}, 2, "--reader"},
+        {{"--list", "extra"}, 2, "usage: marvolin-fx"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.front());
+        const RunResult run = RunFx(folder, c.arguments);
+        EXPECT_EQ(run.exitStatus, c.exitStatus);
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
+
+TEST(MarvolinFxTest, ReaderOptionOverridesTheExtensionAndNoEffectConverts) {
+    TemporaryFolder folder;
+    WriteWav(folder.File("in.wav"), {1000, -1000}, 11025);
+    std::filesystem::rename(folder.File("in.wav"), folder.File("sound.data"));
+    const std::string output = folder.File("converted.wav");
+
+    const RunResult run =
+        RunFx(folder, {"--quiet", "--reader", "WAV", folder.File("sound.data"), output});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(output));
+
+    const RunResult help = RunFx(folder, {"--help"});
+    EXPECT_EQ(help.exitStatus, 0);
+    EXPECT_NE(help.out.find("--seed N"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace marvolin::cli

@@ -1,0 +1,91 @@
+#include "effects/effect_matrix.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "effects/routines.h"
+
+namespace marvolin::effects {
+namespace {
+
+TEST(EffectMatrixTest, HoldsFortyDistinctEffectsInButtonOrder) {
+    const auto matrix = EffectMatrix();
+    ASSERT_EQ(matrix.size(), 40u);
+    std::set<std::string> names;
+    for (std::size_t i = 0; i < matrix.size(); ++i) {
+        EXPECT_EQ(matrix[i].category, i / 5);
+        EXPECT_EQ(matrix[i].clickedEffectButton, 8 + i % 5);
+        names.insert(matrix[i].FullName());
+        for (const Routine routine : matrix[i].routines) {
+            EXPECT_NE(routine, nullptr) << matrix[i].FullName();
+        }
+    }
+    EXPECT_EQ(names.size(), 40u);
+    EXPECT_EQ(matrix.front().FullName(), "Acoustics/Airport");
+    EXPECT_EQ(matrix.back().FullName(), "Volumes/Tremolos");
+}
+
+TEST(EffectMatrixTest, OnlyFourEffectsRunMoreThanOneRoutine) {
+    struct Chain {
+        std::string name;
+        std::vector<Routine> routines;
+    };
+    const Chain chains[] = {
+        {"Acoustics/Cathedral", {RunRoomReverberator, RunEchoGenerator}},
+        {"Acoustics/Tunnel", {RunRoomReverberator, RunEchoGenerator}},
+        {"Robots/Vocoder", {RunEchoGenerator, RunEchoGenerator}},
+        {"Transmissions/Flanger",
+         {RunDriftingDelayFlanger, RunDriftingDelayFlanger, RunDriftingDelayFlanger}},
+    };
+    std::size_t chained = 0;
+    for (const EffectEntry& entry : EffectMatrix()) {
+        if (entry.routines.size() > 1) {
+            ++chained;
+        } else {
+            EXPECT_EQ(entry.routines.size(), 1u) << entry.FullName();
+        }
+    }
+    EXPECT_EQ(chained, std::size(chains));
+    for (const Chain& chain : chains) {
+        const auto entry = FindEffectByName(chain.name);
+        ASSERT_TRUE(entry) << chain.name;
+        EXPECT_EQ(std::vector<Routine>(entry->routines.begin(), entry->routines.end()),
+                  chain.routines)
+            << chain.name;
+    }
+}
+
+TEST(EffectMatrixTest, FindsEffectsByButtonAndByNameIgnoringCase) {
+    struct Case {
+        std::string name;
+        std::uint16_t category;
+        std::uint16_t button;
+    };
+    const Case known[] = {{"Aliens/E.T.", 1, 9},           {"aliens/e.t.", 1, 9},
+                          {"DELIRIUM/UNDER WATER", 2, 12}, {"Echoes/Classic", 3, 9},
+                          {"Echoes/Reverse", 3, 10},       {"Aliens/Reverse", 1, 12},
+                          {"Filters/Low-pass", 4, 10},     {"Transmissions/Cut-Up", 6, 10},
+                          {"Volumes/Fade-in", 7, 8},       {"Volumes/Bell Curve", 7, 10}};
+    for (const Case& c : known) {
+        const auto byName = FindEffectByName(c.name);
+        ASSERT_TRUE(byName) << c.name;
+        EXPECT_EQ(byName->category, c.category) << c.name;
+        EXPECT_EQ(byName->clickedEffectButton, c.button) << c.name;
+        const auto byButton = FindEffect(c.category, c.button);
+        ASSERT_TRUE(byButton);
+        EXPECT_EQ(byButton->FullName(), byName->FullName());
+    }
+
+    for (const char* unknown : {"", "Aliens", "Aliens/", "/E.T.", "Aliens/E.T", "E.T.",
+                                "Aliens/E.T./", "Aliens /E.T.", "Echoes/Classic "}) {
+        EXPECT_FALSE(FindEffectByName(unknown)) << unknown;
+    }
+    EXPECT_FALSE(FindEffect(8, 8));
+    EXPECT_FALSE(FindEffect(0, 7));
+    EXPECT_FALSE(FindEffect(0, 13));
+}
+
+}  // namespace
+}  // namespace marvolin::effects
