@@ -1,12 +1,17 @@
 #include "app/main_window.h"
 
+#include "app/commands.h"
+#include "app/drawing.h"
 #include "app/exit_command.h"
 #include "app/startup.h"
+#include "resources/string_table.h"
 
 namespace marvolin::app {
 
 MainWindow::MainWindow(platform::Platform& platform, ProgramFiles files)
-    : platform_(platform), files_(std::move(files)) {}
+    : platform_(platform), files_(std::move(files)) {
+    platform_.window.AttachPicture(state_.screen.window.View());
+}
 
 void MainWindow::Handle(const platform::Message& message) {
     using platform::MessageKind;
@@ -14,9 +19,17 @@ void MainWindow::Handle(const platform::Message& message) {
         case MessageKind::Initialize:
             StartUp(state_, platform_, files_);
             break;
+        case MessageKind::Paint: {
+            screen::ScreenHost host = ScreenHostOf(platform_);
+            screen::PaintWindow(state_.screen, host, state_.sound, state_.category);
+            break;
+        }
         case MessageKind::Close:
             // The window's close command ends the program at once, even while recording.
             platform_.window.Close();
+            break;
+        case MessageKind::MouseMove:
+            OnMouseMove(message.x, message.y);
             break;
         case MessageKind::LeftButtonDown:
         case MessageKind::LeftButtonDoubleClick:
@@ -25,21 +38,147 @@ void MainWindow::Handle(const platform::Message& message) {
         case MessageKind::LeftButtonUp:
             OnLeftButtonUp();
             break;
-        default:
+        case MessageKind::RightButtonDown:
+        case MessageKind::RightButtonDoubleClick:
+            OnRightButtonDown(message.x, message.y);
+            break;
+        case MessageKind::RightButtonUp:
+            OnRightButtonUp();
+            break;
+        case MessageKind::PaletteChanged:
+            platform_.window.Invalidate({0, 0, screen::kWindowWidth, screen::kWindowHeight});
+            break;
+        case MessageKind::PlaybackDone:
+            audio::FinishPlayback(state_.playback, platform_, message.bufferId,
+                                  PlayButtonPainter(state_, platform_));
+            break;
+        case MessageKind::RecordBufferReturned:
+            if (!state_.recording) {
+                screen::ScreenHost host = ScreenHostOf(platform_);
+                screen::DrawWaveform(state_.screen, host, state_.sound);
+            }
+            break;
+        case MessageKind::Timer:
             break;
     }
 }
 
+void MainWindow::OnMouseMove(int x, int y) {
+    if (!state_.settings.displayHelp) {
+        return;
+    }
+    const std::uint16_t previous = state_.hoverHotspot;
+    state_.hoverHotspot = HitTest(state_.hotspots, x, y);
+    screen::ScreenHost host = ScreenHostOf(platform_);
+    if (state_.hoverHotspot != previous && state_.helpShown) {
+        screen::EraseHelpArea(state_.screen, host);
+    }
+    if (state_.hoverHotspot == NO_HOTSPOT) {
+        state_.helpShown = false;
+        return;
+    }
+    const auto text = resources::LoadString(resources::kFirstHelpLine + state_.hoverHotspot);
+    screen::DrawHelpLine(state_.screen, host, text.substr(0, 250));
+    state_.helpShown = true;
+}
+
 void MainWindow::OnLeftButtonDown(int x, int y) {
     state_.pressedHotspot = HitTest(state_.hotspots, x, y);
+    const std::uint16_t pressed = state_.pressedHotspot;
+    if (pressed == NO_HOTSPOT) {
+        return;
+    }
+    const Hotspot& hotspot = state_.hotspots[pressed];
+    if (hotspot.pressedBitmap != 0) {
+        const bool effectButton = pressed >= kFirstEffectHotspot && pressed <= kLastEffectHotspot;
+        const bool busy = state_.playing() || state_.recording;
+        std::uint16_t bitmap = hotspot.pressedBitmap;
+        if (pressed == kPlayHotspot && state_.playing()) {
+            bitmap = 170;  // the pressed red Stop
+        }
+        if (!effectButton || !busy) {
+            DrawHotspotBitmap(state_, platform_, pressed, bitmap);
+        }
+    }
+    if (pressed == kCategoryHotspot) {
+        DrawCategoryLabel(state_, platform_, true);
+    }
 }
 
 void MainWindow::OnLeftButtonUp() {
     // The release acts on the hotspot pressed, wherever the pointer is now.
-    if (state_.pressedHotspot == kExitHotspot) {
-        ExitCommand(state_, platform_);
+    const std::uint16_t pressed = state_.pressedHotspot;
+    if (pressed == NO_HOTSPOT) {
+        return;
     }
+    if (pressed >= kFirstEffectHotspot && pressed <= kLastEffectHotspot) {
+        if (state_.playing() || state_.recording) {
+            return;  // refused: nothing drawn, and the press is remembered
+        }
+        ApplyEffectCommand(state_, platform_, pressed);
+    }
+    const Hotspot& hotspot = state_.hotspots[pressed];
+    if (hotspot.normalBitmap != 0) {
+        DrawHotspotBitmap(state_, platform_, pressed, hotspot.normalBitmap);
+    }
+    if (pressed == kCategoryHotspot) {
+        StepCategory(+1);
+    }
+    RunCommand(pressed);
     state_.pressedHotspot = NO_HOTSPOT;
+}
+
+void MainWindow::OnRightButtonDown(int x, int y) {
+    state_.pressedHotspot = HitTest(state_.hotspots, x, y);
+    if (state_.pressedHotspot == kCategoryHotspot) {
+        DrawHotspotBitmap(state_, platform_, kCategoryHotspot,
+                          state_.hotspots[kCategoryHotspot].pressedBitmap);
+        DrawCategoryLabel(state_, platform_, true);
+    }
+}
+
+void MainWindow::OnRightButtonUp() {
+    if (state_.pressedHotspot == kCategoryHotspot) {
+        DrawHotspotBitmap(state_, platform_, kCategoryHotspot,
+                          state_.hotspots[kCategoryHotspot].normalBitmap);
+        StepCategory(-1);
+    }
+}
+
+void MainWindow::StepCategory(int direction) {
+    state_.category =
+        static_cast<std::uint16_t>((state_.category + kCategoryCount + direction) % kCategoryCount);
+    DrawCategoryLabel(state_, platform_, false);
+    screen::ScreenHost host = ScreenHostOf(platform_);
+    screen::DrawEffectLabels(state_.screen, host, state_.category);
+}
+
+void MainWindow::RunCommand(std::uint16_t hotspot) {
+    const bool busy = state_.playing() || state_.recording;
+    switch (hotspot) {
+        case kOpenHotspot:
+            if (!busy) {
+                OpenCommand(state_, platform_, files_.dataFolder);
+            }
+            break;
+        case kSaveHotspot:
+            if (!busy) {
+                SaveCommand(state_, platform_, files_.dataFolder);
+            }
+            break;
+        case kPlayHotspot:
+            PlayCommand(state_, platform_);
+            break;
+        case kUndoHotspot:
+            UndoCommand(state_, platform_);
+            break;
+        case kExitHotspot:
+            ExitCommand(state_, platform_);
+            break;
+        default:
+            // Record, Options and About arrive with recording and the dialogs.
+            break;
+    }
 }
 
 }  // namespace marvolin::app

@@ -26,8 +26,13 @@ class MainWindow : public platform::MessageSink {
     const MainWindowState& state() const { return state_; }
 
   private:
+    void OnMouseMove(int x, int y);
     void OnLeftButtonDown(int x, int y);
     void OnLeftButtonUp();
+    void OnRightButtonDown(int x, int y);
+    void OnRightButtonUp();
+    void RunCommand(std::uint16_t hotspot);
+    void StepCategory(int direction);
 
     platform::Platform& platform_;
     ProgramFiles files_;

@@ -5,7 +5,10 @@
 
 #include "app/settings.h"
 #include "app/tables.h"
+#include "audio/playback.h"
+#include "effects/effect_context.h"
 #include "formats/sound_buffer.h"
+#include "screen/screen.h"
 
 namespace marvolin::app {
 
@@ -19,13 +22,17 @@ struct MainWindowState {
     bool helpShown = false;
     std::uint16_t pressedHotspot = NO_HOTSPOT;
     std::uint16_t clickedEffectButton = kFirstEffectHotspot;
-    std::int32_t playing = 0;
+    audio::Playback playback;  // holds the `playing` flag
     std::int32_t recording = 0;
     std::int32_t blinkOn = 1;
     std::string currentPath;
     formats::SoundBuffer sound;
     formats::SoundBuffer undo;  // the sound as it was before the last effect
+    effects::RoutineMemory routineMemory;
+    screen::Screen screen;
     bool initialized = false;
+
+    bool playing() const { return playback.playing != 0; }
 };
 
 }  // namespace marvolin::app

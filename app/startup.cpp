@@ -1,8 +1,8 @@
 #include "app/startup.h"
 
 #include <cstdint>
-#include <ctime>
 
+#include "app/drawing.h"
 #include "effects/random_generator.h"
 #include "formats/wav.h"
 #include "platform/paths.h"
@@ -19,13 +19,20 @@ Position CenteredPosition(const platform::Rect& desktop, int width, int height) 
 void StartUp(MainWindowState& state, platform::Platform& platform, const ProgramFiles& files) {
     state.settings = ReadSettings(files.settingsFile);
 
-    const Position position =
-        CenteredPosition(platform.window.DesktopRect(), kWindowWidth, kWindowHeight);
-    platform.window.Place(position.x, position.y, kWindowWidth, kWindowHeight);
+    const Position position = CenteredPosition(platform.window.DesktopRect(), screen::kWindowWidth,
+                                               screen::kWindowHeight);
+    platform.window.Place(position.x, position.y, screen::kWindowWidth, screen::kWindowHeight);
 
-    effects::SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
+    effects::SeedRandomFromClock();
 
-    platform.window.Invalidate({0, 0, kWindowWidth, kWindowHeight});
+    const std::string picture = platform::JoinPath(files.dataFolder, "marvolin.bmp");
+    if (!screen::ReadBackgroundPicture(state.screen, platform.messageBoxes, picture)) {
+        platform.messageBoxes.Show("Unable to read a picture !", "Error",
+                                   platform::MessageIcon::Error, platform::MessageButtons::Ok);
+        platform.window.Close();
+        return;
+    }
+    platform.window.Invalidate({0, 0, screen::kWindowWidth, screen::kWindowHeight});
 
     state.hotspots = MakeHotspotTable();
     state.categoryLabels = MakeCategoryLabelTable();
@@ -34,6 +41,10 @@ void StartUp(MainWindowState& state, platform::Platform& platform, const Program
     state.currentPath = platform::JoinPath(files.dataFolder, "waves/welcome.wav");
     formats::FileHost host{platform.messageBoxes, platform.cursor};
     formats::LoadWav(host, state.sound, state.currentPath);
+
+    // The welcome sound plays whatever the settings say; without a device it stays silent.
+    audio::StartPlayback(state.playback, platform, state.sound, state.settings.audioOutput,
+                         PlayButtonPainter(state, platform), audio::FailureReport::Silent);
 
     state.undo = formats::SoundBuffer{};
     state.initialized = true;

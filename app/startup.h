@@ -12,9 +12,6 @@ struct Position {
 };
 Position CenteredPosition(const platform::Rect& desktop, int width, int height);
 
-inline constexpr int kWindowWidth = 640;
-inline constexpr int kWindowHeight = 480;
-
 // The main window's initialisation: settings, placement, random seed, tables, welcome sound.
 void StartUp(MainWindowState& state, platform::Platform& platform, const ProgramFiles& files);
 

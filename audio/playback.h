@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 
@@ -19,13 +20,26 @@ using DrawPlayButton = std::function<void(std::uint16_t bitmap)>;
 
 enum class FailureReport { Message, Silent };
 
-// Plays `sound` on output device `deviceNumber`; nothing without a block. A device that
-// stays busy is retried for about two seconds; a device that cannot be opened leaves the
-// playback idle and, with FailureReport::Message, shows "Unable to open sound driver !".
+// How long a device held by another program is asked again before playback gives up.
+struct BusyDeviceRetry {
+    std::chrono::milliseconds period{2000};
+    std::chrono::milliseconds pause{50};  // between two attempts
+};
+
+inline constexpr std::uint16_t kPlayBitmap = 111;
+inline constexpr std::uint16_t kStopBitmap = 171;
+
+// Plays `sound` on output device `deviceNumber`; nothing without a block. The device reads
+// the sound's own samples, so they must not change until the playback has ended. A device
+// that stays busy is retried for `retry.period`; a device that cannot be opened, prepared or
+// written leaves the playback idle with nothing open and, with FailureReport::Message, shows
+// "Unable to open sound driver !". A playback still running is stopped first.
 void StartPlayback(Playback& playback, platform::Platform& platform,
-                   const formats::SoundBuffer& sound, int deviceNumber,
-                   const DrawPlayButton& draw, FailureReport report = FailureReport::Message);
-// Ends a running playback at once.
+                   const formats::SoundBuffer& sound, int deviceNumber, const DrawPlayButton& draw,
+                   FailureReport report = FailureReport::Message,
+                   const BusyDeviceRetry& retry = {});
+// Ends a running playback at once; nothing when idle. The device still returns the buffer
+// with a (late) done notification, which FinishPlayback then ignores.
 void StopPlayback(Playback& playback, platform::Platform& platform, const DrawPlayButton& draw);
 // The device's done notification. One about an earlier buffer, or arriving after a stop,
 // changes nothing.

@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QIcon>
+#include <QString>
 
 #include "platform/paths.h"
 #include "platform/qt/program.h"
@@ -8,8 +10,11 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Marvolin"));
     QApplication::setApplicationName(QStringLiteral("Marvolin"));
 
-    marvolin::platform::qt::Program program(
-        {marvolin::platform::DataFolder(), marvolin::platform::SettingsFilePath()});
+    const std::string dataFolder = marvolin::platform::DataFolder();
+    QApplication::setWindowIcon(
+        QIcon(QString::fromStdString(marvolin::platform::JoinPath(dataFolder, "marvolin.png"))));
+
+    marvolin::platform::qt::Program program({dataFolder, marvolin::platform::SettingsFilePath()});
     if (!program.Start()) {
         return 1;
     }

@@ -9,6 +9,7 @@ QtPlatform::QtPlatform(MainWidget& widget)
       window(widget),
       fileDialogs(widget, cursor),
       timers(widget),
+      waveOutput(widget),
       services_{messageBoxes, cursor,    window,       fileDialogs, timers,
                 waveOutput,   waveInput, audioDevices, textRenderer} {}
 

@@ -7,6 +7,7 @@
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_text_renderer.h"
 #include "platform/qt/qt_timers.h"
+#include "platform/qt/qt_wave_output.h"
 #include "platform/qt/qt_window.h"
 #include "platform/qt/unavailable_audio.h"
 
@@ -28,7 +29,7 @@ class QtPlatform {
     QtWindow window;
     QtFileDialogs fileDialogs;
     QtTimers timers;
-    UnavailableWaveOutput waveOutput;
+    QtWaveOutput waveOutput;
     UnavailableWaveInput waveInput;
     QtAudioDeviceList audioDevices;
     QtTextRenderer textRenderer;

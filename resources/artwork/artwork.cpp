@@ -65,12 +65,12 @@ Artwork RenderArtwork() {
     }
 
     // The six buttons and the Stop buttons.
-    struct ButtonSpec {
+    struct ButtonLayout {
         int hotspot;
         Glyph glyph;
         const char* text;
     };
-    const ButtonSpec buttons[] = {
+    const ButtonLayout buttons[] = {
         {app::kOpenHotspot, Glyph::kOpen, "Open"},
         {app::kSaveHotspot, Glyph::kSave, "Save"},
         {app::kRecordHotspot, Glyph::kRecord, "Record"},
@@ -78,7 +78,7 @@ Artwork RenderArtwork() {
         {app::kUndoHotspot, Glyph::kUndo, "Undo"},
         {app::kOptionsHotspot, Glyph::kOptions, "Options"},
     };
-    for (const ButtonSpec& b : buttons) {
+    for (const ButtonLayout& b : buttons) {
         const app::Hotspot& h = hotspots[b.hotspot];
         const QString text = QString::fromLatin1(b.text);
         art.bitmaps[h.normalBitmap] = Over(stage, ToRect(h), [&](QImage& i) {

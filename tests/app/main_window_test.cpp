@@ -22,6 +22,8 @@ class MainWindowTest : public ::testing::Test {
         std::filesystem::copy_file(
             std::string(MARVOLIN_SOURCE_DIR) + "/resources/waves/welcome.wav",
             folder.File("data/waves/welcome.wav"));
+        std::filesystem::copy_file(std::string(MARVOLIN_BUILD_BIN_DIR) + "/marvolin.bmp",
+                                   folder.File("data/marvolin.bmp"));
     }
 
     MainWindow& Start() {
@@ -120,7 +122,7 @@ TEST_F(MainWindowTest, ExitIsIgnoredWhileRecordingButTheCloseCommandIsNot) {
 
 TEST_F(MainWindowTest, ExitIsAskedWhilePlaying) {
     Start();
-    window->state().playing = 1;
+    window->state().playback.playing = 1;
     Click(471, 363);
     EXPECT_EQ(host.messageBoxes.shown.size(), 1u);
     EXPECT_TRUE(host.window.closed);

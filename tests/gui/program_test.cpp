@@ -42,19 +42,6 @@ class ScopedEnvironment {
     std::optional<std::string> old_;
 };
 
-// A short, valid 16-bit mono WAV file, for when the program's own welcome sound is missing.
-std::vector<std::uint8_t> TinyWave() {
-    constexpr std::uint32_t kSamples = 1000;
-    testing::Bytes bytes;
-    bytes.Tag("RIFF").U32LE(36 + kSamples * 2).Tag("WAVE");
-    bytes.Tag("fmt ").U32LE(16).U16LE(1).U16LE(1).U32LE(11025).U32LE(22050).U16LE(2).U16LE(16);
-    bytes.Tag("data").U32LE(kSamples * 2);
-    for (std::uint32_t i = 0; i < kSamples; ++i) {
-        bytes.U16LE(static_cast<std::uint16_t>((i % 64) * 256));
-    }
-    return bytes.data;
-}
-
 // The program as main() builds it, over a private data folder and settings folder.
 class ProgramTest : public ::testing::Test {
   protected:
@@ -63,13 +50,10 @@ class ProgramTest : public ::testing::Test {
           dataFolder("MARVOLIN_DATA_DIR", folder.File("data")) {
         std::filesystem::create_directories(folder.File("config"));
         std::filesystem::create_directories(folder.File("data/waves"));
-        const std::string welcome =
-            std::string(MARVOLIN_SOURCE_DIR) + "/resources/waves/welcome.wav";
-        if (std::filesystem::exists(welcome)) {
-            std::filesystem::copy_file(welcome, folder.File("data/waves/welcome.wav"));
-        } else {
-            testing::WriteBytes(folder.File("data/waves/welcome.wav"), TinyWave());
-        }
+        std::filesystem::copy_file(std::string(MARVOLIN_BUILD_BIN_DIR) + "/waves/welcome.wav",
+                                   folder.File("data/waves/welcome.wav"));
+        std::filesystem::copy_file(std::string(MARVOLIN_BUILD_BIN_DIR) + "/marvolin.bmp",
+                                   folder.File("data/marvolin.bmp"));
     }
 
     Program& Make() {

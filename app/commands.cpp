@@ -1,0 +1,137 @@
+#include "app/commands.h"
+
+#include "app/drawing.h"
+#include "effects/effect_frame.h"
+#include "effects/effect_messages.h"
+#include "formats/load_sound_file.h"
+#include "formats/wav.h"
+#include "resources/string_table.h"
+
+namespace marvolin::app {
+namespace {
+
+formats::FileHost FileHostOf(platform::Platform& platform) {
+    return {platform.messageBoxes, platform.cursor};
+}
+
+void RedrawWaveform(MainWindowState& state, platform::Platform& platform) {
+    screen::ScreenHost host = ScreenHostOf(platform);
+    screen::DrawWaveform(state.screen, host, state.sound);
+}
+
+// The progress ball and the memory message, for the processing routines.
+class WindowEffectHost : public effects::EffectHost {
+  public:
+    WindowEffectHost(MainWindowState& state, platform::Platform& platform)
+        : state_(state), platform_(platform) {}
+
+    void ShowProgress(std::uint32_t percent) override {
+        screen::ScreenHost host = ScreenHostOf(platform_);
+        screen::DrawProgress(state_.screen, host, percent);
+    }
+
+    void ShowMemoryMessage() override { effects::ShowEffectMemoryMessage(platform_.messageBoxes); }
+
+  private:
+    MainWindowState& state_;
+    platform::Platform& platform_;
+};
+
+}  // namespace
+
+std::vector<platform::FileFilter> SplitFilterList(std::string_view list) {
+    std::vector<platform::FileFilter> filters;
+    if (list.empty()) {
+        return filters;
+    }
+    const char separator = list.back();
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i] == separator) {
+            parts.emplace_back(list.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+        filters.push_back({parts[i], parts[i + 1]});
+    }
+    return filters;
+}
+
+void PlayAgain(MainWindowState& state, platform::Platform& platform) {
+    const auto draw = PlayButtonPainter(state, platform);
+    if (state.playing()) {
+        audio::StopPlayback(state.playback, platform, draw);
+    }
+    audio::StartPlayback(state.playback, platform, state.sound, state.settings.audioOutput, draw);
+}
+
+void OpenCommand(MainWindowState& state, platform::Platform& platform,
+                 const std::string& dataFolder) {
+    const auto choice = platform.fileDialogs.ChooseFileToOpen(
+        SplitFilterList(resources::LoadString(resources::kOpenFilterList)),
+        ResolveDefaultDirectory(state.settings.defaultDirectory, dataFolder));
+    if (!choice) {
+        return;
+    }
+    state.currentPath = choice->path;
+    formats::FileHost host = FileHostOf(platform);
+    formats::LoadSoundFile(host, state.sound, state.currentPath, choice->filterIndex);
+    RedrawWaveform(state, platform);
+    if (state.settings.playAfterLoading) {
+        PlayAgain(state, platform);
+    }
+}
+
+void SaveCommand(MainWindowState& state, platform::Platform& platform,
+                 const std::string& dataFolder) {
+    const auto path = platform.fileDialogs.ChooseFileToSave(
+        SplitFilterList(resources::LoadString(resources::kSaveFilterList)),
+        ResolveDefaultDirectory(state.settings.defaultDirectory, dataFolder));
+    if (!path) {
+        return;
+    }
+    state.currentPath = *path;
+    formats::FileHost host = FileHostOf(platform);
+    formats::SaveWav(host, state.sound, state.currentPath);
+    RedrawWaveform(state, platform);
+}
+
+void PlayCommand(MainWindowState& state, platform::Platform& platform) {
+    if (state.sound.sampleCount() == 0 || state.recording) {
+        return;
+    }
+    const auto draw = PlayButtonPainter(state, platform);
+    if (state.playing()) {
+        audio::StopPlayback(state.playback, platform, draw);
+    } else {
+        audio::StartPlayback(state.playback, platform, state.sound, state.settings.audioOutput,
+                             draw);
+    }
+}
+
+void UndoCommand(MainWindowState& state, platform::Platform& platform) {
+    if (state.playing() || state.recording || !state.undo.hasBlock) {
+        return;
+    }
+    effects::ExchangeSoundAndUndo(state.sound, state.undo);
+    RedrawWaveform(state, platform);
+    if (state.settings.playAfterUndo) {
+        PlayAgain(state, platform);
+    }
+}
+
+void ApplyEffectCommand(MainWindowState& state, platform::Platform& platform,
+                        std::uint16_t hotspot) {
+    state.clickedEffectButton = hotspot;
+    WindowEffectHost host(state, platform);
+    effects::ApplyEffect(state.sound, state.undo, state.category, state.clickedEffectButton, host,
+                         state.routineMemory);
+    RedrawWaveform(state, platform);
+    if (state.settings.playAfterProcessing) {
+        PlayAgain(state, platform);
+    }
+}
+
+}  // namespace marvolin::app

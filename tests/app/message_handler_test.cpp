@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/main_window.h"
+#include "formats/wav.h"
+#include "platform/headless/headless_platform.h"
+#include "screen/resource_bitmaps.h"
+#include "support/test_files.h"
+
+namespace marvolin::app {
+namespace {
+
+using platform::Message;
+using platform::MessageKind;
+
+class MessageHandlerTest : public ::testing::Test {
+  protected:
+    MessageHandlerTest() {
+        std::filesystem::create_directories(folder.File("data/waves"));
+        std::filesystem::copy_file(
+            std::string(MARVOLIN_SOURCE_DIR) + "/resources/waves/welcome.wav",
+            folder.File("data/waves/welcome.wav"));
+        std::filesystem::copy_file(std::string(MARVOLIN_BUILD_BIN_DIR) + "/marvolin.bmp",
+                                   folder.File("data/marvolin.bmp"));
+        window = std::make_unique<MainWindow>(
+            host.services, ProgramFiles{folder.File("data"), folder.File("marvolin.ini")});
+        window->Handle({MessageKind::Initialize});
+        window->Handle({MessageKind::Paint});
+        FinishPlayback();  // the welcome sound
+    }
+
+    MainWindowState& state() { return window->state(); }
+
+    void Send(MessageKind kind, int x = 0, int y = 0) { window->Handle({kind, x, y}); }
+    void Click(int x, int y) {
+        Send(MessageKind::LeftButtonDown, x, y);
+        Send(MessageKind::LeftButtonUp, x, y);
+    }
+    void RightClick(int x, int y) {
+        Send(MessageKind::RightButtonDown, x, y);
+        Send(MessageKind::RightButtonUp, x, y);
+    }
+    void FinishPlayback() {
+        host.waveOutput.Finish();
+        host.DeliverPending(*window);
+    }
+
+    // True when the window shows width x height pixels of `bitmap` at (x, y).
+    bool Shows(int bitmap, int x, int y, int width, int height) {
+        const auto surface = screen::LoadResourceBitmap(bitmap);
+        if (!surface) {
+            return false;
+        }
+        for (int row = 0; row < height; ++row) {
+            for (int column = 0; column < width; ++column) {
+                if (state().screen.window.Pixel(x + column, y + row) !=
+                    surface->Pixel(column, row)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+    bool LabelsShow(int category) {
+        const int xs[] = {326, 347, 355, 349, 326};
+        const int ys[] = {280, 309, 341, 375, 403};
+        const int widths[] = {115, 100, 130, 120, 140};
+        for (int effect = 0; effect < 5; ++effect) {
+            if (!Shows(500 + 5 * category + effect, xs[effect], ys[effect], widths[effect], 16)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    std::string SaveSound(const std::vector<std::int16_t>& samples, std::uint32_t rate) {
+        formats::SoundBuffer sound;
+        sound.Install(samples);
+        sound.sampleRate = rate;
+        std::string path = folder.File("sound.wav");
+        formats::FileHost fileHost{host.messageBoxes, host.cursor};
+        formats::SaveWav(fileHost, sound, path);
+        return path;
+    }
+
+    testing::TemporaryFolder folder;
+    platform::headless::HeadlessPlatform host;
+    std::unique_ptr<MainWindow> window;
+};
+
+constexpr int kOpenX = 130, kOpenY = 170;
+constexpr int kSaveX = 270, kSaveY = 170;
+constexpr int kPlayX = 130, kPlayY = 220;
+constexpr int kUndoX = 270, kUndoY = 220;
+constexpr int kCategoryX = 255, kCategoryY = 350;
+constexpr int kEffect2X = 330, kEffect2Y = 315;
+
+TEST_F(MessageHandlerTest, StartUpPaintsThePictureAndPlaysTheWelcomeSound) {
+    EXPECT_TRUE(host.messageBoxes.shown.empty());
+    EXPECT_TRUE(Shows(107, 120, 160, 120, 40));  // the picture shows the buttons
+    EXPECT_TRUE(LabelsShow(kRobots));
+    EXPECT_EQ(host.waveOutput.opens, 1);
+    EXPECT_FALSE(state().playing());  // finished by the fixture
+}
+
+TEST_F(MessageHandlerTest, WelcomeSoundPlaysEvenWhenPlayingAfterLoadingIsOff) {
+    testing::WriteText(folder.File("marvolin.ini"), "[Marvolin]\nplay sound after loading=0\n");
+    platform::headless::HeadlessPlatform other;
+    MainWindow second(other.services, {folder.File("data"), folder.File("marvolin.ini")});
+    second.Handle({MessageKind::Initialize});
+    EXPECT_TRUE(second.state().playing());
+    EXPECT_TRUE(other.waveOutput.writing);
+}
+
+TEST_F(MessageHandlerTest, MissingPictureEndsTheProgram) {
+    std::filesystem::remove(folder.File("data/marvolin.bmp"));
+    platform::headless::HeadlessPlatform other;
+    MainWindow second(other.services, {folder.File("data"), folder.File("marvolin.ini")});
+    second.Handle({MessageKind::Initialize});
+    ASSERT_FALSE(other.messageBoxes.shown.empty());
+    EXPECT_EQ(other.messageBoxes.shown.back().text, "Unable to read a picture !");
+    EXPECT_EQ(other.messageBoxes.shown.back().icon, platform::MessageIcon::Error);
+    EXPECT_TRUE(other.window.closed);
+    EXPECT_EQ(other.waveOutput.opens, 0);
+}
+
+TEST_F(MessageHandlerTest, HelpLineFollowsThePointer) {
+    Send(MessageKind::MouseMove, kOpenX, kOpenY);
+    ASSERT_EQ(host.textRenderer.drawn.size(), 1u);
+    EXPECT_EQ(host.textRenderer.drawn[0].text, "Open a .WAV file...");
+    EXPECT_EQ(host.textRenderer.drawn[0].x, 20);
+    EXPECT_EQ(host.textRenderer.drawn[0].y, 450);
+    EXPECT_EQ(host.textRenderer.drawn[0].color, 0xFFFFFFu);
+    EXPECT_TRUE(state().helpShown);
+
+    Send(MessageKind::MouseMove, 560, 450);  // the logo
+    EXPECT_EQ(host.textRenderer.drawn.back().text, "About Brendale...");
+
+    Send(MessageKind::MouseMove, 5, 5);
+    EXPECT_FALSE(state().helpShown);
+    for (int x = 20; x < 300; x += 7) {
+        ASSERT_EQ(state().screen.window.Pixel(x, 455), 0u);  // erased
+    }
+
+    state().settings.displayHelp = 0;
+    Send(MessageKind::MouseMove, kOpenX, kOpenY);
+    EXPECT_EQ(host.textRenderer.drawn.size(), 2u);
+}
+
+TEST_F(MessageHandlerTest, ButtonsLookPressedUntilReleasedAnywhere) {
+    Send(MessageKind::LeftButtonDown, kUndoX, kUndoY);
+    EXPECT_TRUE(Shows(118, 260, 210, 120, 40));
+    Send(MessageKind::LeftButtonUp, 5, 5);
+    EXPECT_TRUE(Shows(109, 260, 210, 120, 40));
+    EXPECT_EQ(state().pressedHotspot, NO_HOTSPOT);
+}
+
+TEST_F(MessageHandlerTest, CategoryButtonStepsBothWays) {
+    Click(kCategoryX, kCategoryY);
+    EXPECT_EQ(state().category, kTransmissions);
+    EXPECT_TRUE(LabelsShow(kTransmissions));
+    const CategoryLabel& label = state().categoryLabels[kTransmissions];
+    EXPECT_TRUE(Shows(label.brightBitmap, label.labelX, label.labelY, label.labelWidth, 15));
+
+    // A double click is a second press: two steps.
+    Send(MessageKind::LeftButtonDown, kCategoryX, kCategoryY);
+    Send(MessageKind::LeftButtonUp, kCategoryX, kCategoryY);
+    Send(MessageKind::LeftButtonDoubleClick, kCategoryX, kCategoryY);
+    Send(MessageKind::LeftButtonUp, kCategoryX, kCategoryY);
+    EXPECT_EQ(state().category, kAcoustics);
+
+    RightClick(kCategoryX, kCategoryY);
+    EXPECT_EQ(state().category, kVolumes);
+    EXPECT_TRUE(LabelsShow(kVolumes));
+    EXPECT_TRUE(Shows(152, 195, 288, 120, 40));  // raised again (above its label)
+
+    // Categories also change while a sound plays.
+    state().playback.playing = 1;
+    Click(kCategoryX, kCategoryY);
+    EXPECT_EQ(state().category, kAcoustics);
+}
+
+TEST_F(MessageHandlerTest, OpenReadsWithTheChosenFilterAndPlays) {
+    const std::string path = SaveSound({100, -200, 300}, 8000);
+    host.fileDialogs.openAnswers = {platform::OpenChoice{path, 1}};
+    Click(kOpenX, kOpenY);
+    ASSERT_EQ(host.fileDialogs.openCalls, 1);
+    ASSERT_EQ(host.fileDialogs.lastFilters.size(), 6u);
+    EXPECT_EQ(host.fileDialogs.lastFilters[3].name, "Amiga 8SVX .IFF");
+    EXPECT_EQ(host.fileDialogs.lastFilters[5].pattern, "*.voc");
+    EXPECT_EQ(host.fileDialogs.lastInitialDirectory, folder.File("data") + "/waves");
+    EXPECT_EQ(state().sound.samples, (std::vector<std::int16_t>{100, -200, 300}));
+    EXPECT_EQ(state().currentPath, path);
+    EXPECT_TRUE(state().playing());
+    EXPECT_EQ(host.waveOutput.sampleRate, 8000u);
+
+    // While playing, Open is refused.
+    Click(kOpenX, kOpenY);
+    EXPECT_EQ(host.fileDialogs.openCalls, 1);
+
+    // A cancelled dialog changes nothing.
+    FinishPlayback();
+    Click(kOpenX, kOpenY);
+    EXPECT_EQ(state().sound.sampleCount(), 3u);
+    EXPECT_FALSE(state().playing());
+}
+
+TEST_F(MessageHandlerTest, SaveWritesTheSoundWithTheWavRule) {
+    host.fileDialogs.saveAnswers = {folder.File("take")};
+    Click(kSaveX, kSaveY);
+    EXPECT_EQ(state().currentPath, folder.File("take.wav"));
+    EXPECT_EQ(std::filesystem::file_size(folder.File("take.wav")),
+              2u * state().sound.sampleCount() + 102u);
+    ASSERT_EQ(host.fileDialogs.lastFilters.size(), 1u);
+    EXPECT_EQ(host.fileDialogs.lastFilters[0].name, "Sound File .WAV");
+}
+
+TEST_F(MessageHandlerTest, EffectsReplaceTheSoundAndUndoSwapsBack) {
+    const std::vector<std::int16_t> welcome = state().sound.samples;
+    Send(MessageKind::LeftButtonDown, kEffect2X, kEffect2Y);
+    EXPECT_TRUE(Shows(131, 318, 309, 17, 17));  // the lamp turns red
+    Send(MessageKind::LeftButtonUp, kEffect2X, kEffect2Y);
+    EXPECT_TRUE(Shows(137, 318, 309, 17, 17));
+    EXPECT_EQ(state().clickedEffectButton, 9);
+    EXPECT_EQ(state().undo.samples, welcome);
+    const std::vector<std::int16_t> processed = state().sound.samples;
+    EXPECT_NE(processed, welcome);
+    EXPECT_TRUE(state().playing());  // play sound after processing
+
+    // Effects and Undo are refused while playing; the press is remembered.
+    Click(kEffect2X, kEffect2Y);
+    Click(kUndoX, kUndoY);
+    EXPECT_EQ(state().sound.samples, processed);
+    EXPECT_EQ(state().pressedHotspot, NO_HOTSPOT);
+    Send(MessageKind::LeftButtonDown, kEffect2X, kEffect2Y);
+    Send(MessageKind::LeftButtonUp, kEffect2X, kEffect2Y);
+    EXPECT_EQ(state().pressedHotspot, 9);
+
+    FinishPlayback();
+    Click(kUndoX, kUndoY);
+    EXPECT_EQ(state().sound.samples, welcome);
+    EXPECT_FALSE(state().playing());  // play sound after undo is off by default
+    Click(kUndoX, kUndoY);
+    EXPECT_EQ(state().sound.samples, processed);
+}
+
+TEST_F(MessageHandlerTest, UndoBeforeAnyEffectDoesNothing) {
+    const std::vector<std::int16_t> welcome = state().sound.samples;
+    Click(kUndoX, kUndoY);
+    EXPECT_EQ(state().sound.samples, welcome);
+}
+
+TEST_F(MessageHandlerTest, PlayTurnsIntoStop) {
+    Click(kPlayX, kPlayY);
+    EXPECT_TRUE(state().playing());
+    EXPECT_TRUE(Shows(171, 120, 210, 120, 40));
+    Send(MessageKind::LeftButtonDown, kPlayX, kPlayY);
+    EXPECT_TRUE(Shows(170, 120, 210, 120, 40));
+    Send(MessageKind::LeftButtonUp, kPlayX, kPlayY);
+    EXPECT_FALSE(state().playing());
+    EXPECT_TRUE(Shows(111, 120, 210, 120, 40));
+    EXPECT_FALSE(host.waveOutput.open);
+
+    // The device's late notification about the stopped buffer changes nothing.
+    Click(kPlayX, kPlayY);
+    host.DeliverPending(*window);
+    EXPECT_TRUE(state().playing());
+
+    // No samples: Play is ignored.
+    FinishPlayback();
+    state().sound.Install({});
+    Click(kPlayX, kPlayY);
+    EXPECT_FALSE(state().playing());
+}
+
+}  // namespace
+}  // namespace marvolin::app

@@ -1,0 +1,256 @@
+// Drives playback through the Qt output device against whatever sound server the environment
+// names, and analyses what a recorder captured. run_pulse_playback_test.sh sets the stage.
+//
+//   pulse_playback_probe play        plays 1 s of a 440 Hz sine until the device is done
+//   pulse_playback_probe stop        plays the same sine and stops it after 0.3 s
+//   pulse_playback_probe server-lost PID
+//                                    plays the sine and kills the server PID after 0.3 s
+//   pulse_playback_probe no-server   expects the device not to open
+//   pulse_playback_probe analyse FILE RATE MIN_SECONDS MAX_SECONDS
+//                                    checks a raw s16le mono capture for that sine: its
+//                                    length, level and pitch (MIN_SECONDS 0: may be silent)
+//
+// Exit status 0 when every check holds, 1 otherwise.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <cmath>
+#include <csignal>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include <sys/types.h>
+
+#include "audio/playback.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/qt/main_widget.h"
+#include "platform/qt/qt_wave_output.h"
+
+namespace {
+
+using namespace marvolin;
+
+constexpr std::uint32_t kRate = 22050;
+constexpr double kFrequency = 440.0;
+constexpr double kAmplitude = 16000.0;
+constexpr int kDoneTimeoutMilliseconds = 10000;
+
+int failures = 0;
+
+void Check(bool condition, const std::string& what) {
+    if (!condition) {
+        std::fprintf(stderr, "FAILED: %s\n", what.c_str());
+        ++failures;
+    }
+}
+
+std::vector<std::int16_t> OneSecondOfSine() {
+    std::vector<std::int16_t> samples(kRate);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const double phase = 2.0 * std::numbers::pi * kFrequency * double(i) / double(kRate);
+        samples[i] = static_cast<std::int16_t>(kAmplitude * std::sin(phase));
+    }
+    return samples;
+}
+
+// Runs the event loop until `done` holds or `timeoutMilliseconds` pass; answers `done()`.
+bool RunUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done() || clock.elapsed() >= timeoutMilliseconds) {
+            loop.quit();
+        }
+    });
+    poll.start(10);
+    if (!done()) {
+        loop.exec();
+    }
+    return done();
+}
+
+// The program's side: the handler that hands done notifications to FinishPlayback.
+class PlaybackStage : public platform::MessageSink {
+  public:
+    PlaybackStage() : output(widget) {
+        widget.SetSink(this);
+        sound.Install(OneSecondOfSine());
+        sound.sampleRate = kRate;
+    }
+    ~PlaybackStage() override { widget.SetSink(nullptr); }
+
+    void Handle(const platform::Message& message) override {
+        if (message.kind == platform::MessageKind::PlaybackDone) {
+            doneBuffers.push_back(message.bufferId);
+            audio::FinishPlayback(playback, services, message.bufferId, draw);
+        }
+    }
+
+    void Start() { audio::StartPlayback(playback, services, sound, 0, draw); }
+
+    platform::qt::MainWidget widget;
+    platform::qt::QtWaveOutput output;
+    platform::headless::HeadlessPlatform host;
+    platform::Platform services{host.messageBoxes, host.cursor,       host.window,
+                                host.fileDialogs,  host.timers,       output,
+                                host.waveInput,    host.audioDevices, host.textRenderer};
+    formats::SoundBuffer sound;
+    audio::Playback playback;
+    std::vector<std::uint16_t> drawn;
+    std::vector<std::uint32_t> doneBuffers;
+    audio::DrawPlayButton draw = [this](std::uint16_t bitmap) { drawn.push_back(bitmap); };
+};
+
+const std::vector<std::uint16_t> kStopThenPlay{audio::kStopBitmap, audio::kPlayBitmap};
+
+int Play() {
+    PlaybackStage stage;
+    QElapsedTimer clock;
+    clock.start();
+    stage.Start();
+    Check(stage.playback.playing == 1, "playback starts");
+    Check(stage.host.messageBoxes.shown.empty(), "no message on start");
+    const std::uint32_t buffer = stage.playback.bufferId;
+
+    RunUntil([&] { return stage.playback.playing == 0; }, kDoneTimeoutMilliseconds);
+    const qint64 heard = clock.elapsed();
+    std::fprintf(stderr, "done after %lld ms\n", static_cast<long long>(heard));
+    Check(stage.playback.playing == 0, "the device reports the end of the sound");
+    RunUntil([] { return false; }, 300);  // a second notification would arrive meanwhile
+
+    Check(stage.doneBuffers == std::vector<std::uint32_t>{buffer}, "exactly one done, for it");
+    Check(stage.drawn == kStopThenPlay, "Stop then Play drawn");
+    Check(stage.host.messageBoxes.shown.empty(), "no message");
+    return failures == 0 ? 0 : 1;
+}
+
+int Stop() {
+    PlaybackStage stage;
+    stage.Start();
+    Check(stage.playback.playing == 1, "playback starts");
+    const std::uint32_t buffer = stage.playback.bufferId;
+    RunUntil([] { return false; }, 300);
+    Check(stage.playback.playing == 1, "still playing after 0.3 s");
+
+    audio::StopPlayback(stage.playback, stage.services, stage.draw);
+    Check(stage.playback.playing == 0, "stopped at once");
+    RunUntil([&] { return !stage.doneBuffers.empty(); }, kDoneTimeoutMilliseconds);
+    // Long enough for the rest of the sound to be heard, had the device gone on playing.
+    RunUntil([] { return false; }, 3000);
+
+    Check(stage.doneBuffers == std::vector<std::uint32_t>{buffer}, "the late done arrives once");
+    Check(stage.playback.playing == 0, "the late done changes nothing");
+    Check(stage.drawn == kStopThenPlay, "Stop then Play drawn");
+    return failures == 0 ? 0 : 1;
+}
+
+// The server goes away while the sound plays: the playback must still come to an end.
+int ServerLost(pid_t server) {
+    PlaybackStage stage;
+    stage.Start();
+    Check(stage.playback.playing == 1, "playback starts");
+    RunUntil([] { return false; }, 300);
+    Check(::kill(server, SIGKILL) == 0, "the server is killed");
+
+    RunUntil([&] { return stage.playback.playing == 0; }, kDoneTimeoutMilliseconds);
+    Check(stage.playback.playing == 0, "the playback ends without its server");
+    Check(stage.drawn == kStopThenPlay, "Stop then Play drawn");
+    return failures == 0 ? 0 : 1;
+}
+
+int NoServer() {
+    PlaybackStage stage;
+    stage.Start();
+    Check(stage.playback.playing == 0, "no playing state without a server");
+    Check(stage.drawn.empty(), "the Play button keeps its picture");
+    const auto& shown = stage.host.messageBoxes.shown;
+    Check(shown.size() == 1 && shown[0].text == "Unable to open sound driver !" &&
+              shown[0].caption == "Error" && shown[0].icon == platform::MessageIcon::Error,
+          "the driver message is shown");
+    RunUntil([] { return false; }, 300);
+    Check(stage.playback.playing == 0 && stage.drawn.empty(), "nothing happens afterwards");
+    return failures == 0 ? 0 : 1;
+}
+
+int Analyse(const std::string& file, double rate, double minSeconds, double maxSeconds) {
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
+    std::vector<std::int16_t> samples(bytes.size() / 2);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = static_cast<std::int16_t>(static_cast<std::uint8_t>(bytes[2 * i]) |
+                                               (static_cast<std::uint8_t>(bytes[2 * i + 1]) << 8));
+    }
+    // The sounding part: from the first to the last sample well above the noise floor.
+    constexpr int kThreshold = 2000;
+    std::size_t first = samples.size();
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        if (std::abs(samples[i]) > kThreshold) {
+            first = std::min(first, i);
+            last = i;
+        }
+    }
+    if (first >= samples.size()) {
+        std::fprintf(stderr, "nothing heard in %zu captured samples\n", samples.size());
+        Check(minSeconds <= 0.0, "something heard");
+        return failures == 0 ? 0 : 1;
+    }
+    double energy = 0.0;
+    int crossings = 0;
+    for (std::size_t i = first; i <= last; ++i) {
+        energy += double(samples[i]) * double(samples[i]);
+        if (i > first && (samples[i - 1] < 0) != (samples[i] < 0)) {
+            ++crossings;
+        }
+    }
+    const double count = double(last - first + 1);
+    const double seconds = count / rate;
+    const double level =
+        20.0 * std::log10(std::sqrt(energy / count) / (kAmplitude / std::sqrt(2.0)));
+    const double frequency = crossings / 2.0 / seconds;
+    std::fprintf(stderr, "heard %.3f s, level %+.2f dB, %.1f Hz\n", seconds, level, frequency);
+    Check(seconds >= minSeconds && seconds <= maxSeconds, "length of the sound heard");
+    Check(std::abs(level) <= 3.0, "level of the sound heard");
+    Check(std::abs(frequency - kFrequency) <= kFrequency * 0.05, "pitch of the sound heard");
+    return failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "analyse" && argc == 6) {
+        return Analyse(argv[2], std::stod(argv[3]), std::stod(argv[4]), std::stod(argv[5]));
+    }
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    if (mode == "play") {
+        return Play();
+    }
+    if (mode == "stop") {
+        return Stop();
+    }
+    if (mode == "server-lost" && argc == 3) {
+        return ServerLost(static_cast<pid_t>(std::stol(argv[2])));
+    }
+    if (mode == "no-server") {
+        return NoServer();
+    }
+    std::fprintf(
+        stderr, "usage: %s play | stop | server-lost PID | no-server | analyse FILE RATE MIN MAX\n",
+        argv[0]);
+    return 2;
+}
