@@ -4,9 +4,10 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 180
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build run test test-sanitize test-fuzz install format clean
+.PHONY: all deps build run test test-sanitize test-fuzz fuzz install format clean
 
 all: build
 
@@ -36,6 +37,10 @@ test-fuzz: deps
 		-DMARVOLIN_FUZZ=ON -DMARVOLIN_BUILD_TESTS=OFF -DMARVOLIN_BUILD_GUI=OFF
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	cd $(FUZZ_DIR) && ctest --output-on-failure
+
+# Fuzzes every reader for FUZZ_SECONDS (3 minutes unless told) from its seed corpus.
+fuzz: test-fuzz
+	scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)

@@ -1,5 +1,6 @@
 #include "formats/sample_decoding.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -28,6 +29,8 @@ unsigned BytesPerSample(SampleEncoding encoding) {
     switch (encoding) {
         case SampleEncoding::Unsigned8:
         case SampleEncoding::Signed8:
+        case SampleEncoding::MuLaw8:
+        case SampleEncoding::ALaw8:
             return 1;
         case SampleEncoding::Signed16LE:
         case SampleEncoding::Signed16BE:
@@ -45,6 +48,30 @@ unsigned BytesPerSample(SampleEncoding encoding) {
             return 8;
     }
     return 1;
+}
+
+std::int16_t MuLawToLinear(std::uint8_t byte) {
+    const unsigned v = ~byte & 0xFFu;
+    const unsigned exponent = (v >> 4) & 0x07u;
+    const unsigned mantissa = v & 0x0Fu;
+    // 132 x 2^exponent - 132 is the bias that makes the segments join up.
+    const int magnitude =
+        static_cast<int>((mantissa << (exponent + 3)) + (132u << exponent) - 132u);
+    return static_cast<std::int16_t>((v & 0x80u) != 0 ? -magnitude : magnitude);
+}
+
+std::int16_t ALawToLinear(std::uint8_t byte) {
+    // Every other bit is inverted on the line; a set top bit means positive.
+    const unsigned v = byte ^ 0x55u;
+    const unsigned segment = (v >> 4) & 0x07u;
+    unsigned magnitude = (v & 0x0Fu) << 4;
+    if (segment == 0) {
+        magnitude += 8;
+    } else {
+        magnitude = (magnitude + 0x108u) << (segment - 1);
+    }
+    const int value = static_cast<int>(magnitude);
+    return static_cast<std::int16_t>((v & 0x80u) != 0 ? value : -value);
 }
 
 std::int16_t FloatToSample(double value) {
@@ -65,6 +92,10 @@ std::int16_t DecodeSample(const std::uint8_t* b, SampleEncoding encoding) {
             return static_cast<std::int16_t>((b[0] - 128) * 256);
         case SampleEncoding::Signed8:
             return static_cast<std::int16_t>(static_cast<std::int8_t>(b[0]) * 256);
+        case SampleEncoding::MuLaw8:
+            return MuLawToLinear(b[0]);
+        case SampleEncoding::ALaw8:
+            return ALawToLinear(b[0]);
         case SampleEncoding::Signed16LE:
             return FromBytes(b[0], b[1]);
         case SampleEncoding::Signed16BE:
@@ -93,8 +124,9 @@ bool DecodeSamples(ByteReader& reader, SampleEncoding encoding, std::span<std::i
                    unsigned stride, std::uint16_t keptMask) {
     const unsigned width = BytesPerSample(encoding);
     const std::size_t groupBytes = std::size_t{width} * stride;
-    // Pieces of whole groups, so a group never straddles two reads.
-    const std::size_t groupsPerPiece = (64 * 1024) / groupBytes + 1;
+    // Pieces of whole groups, so a group never straddles two reads; no larger than needed,
+    // since a reader may decode many short runs.
+    const std::size_t groupsPerPiece = std::min((64 * 1024) / groupBytes + 1, out.size());
     std::vector<std::uint8_t> piece(groupsPerPiece * groupBytes);
 
     std::size_t done = 0;

@@ -11,6 +11,8 @@ namespace marvolin::formats {
 enum class SampleEncoding {
     Unsigned8,  // (byte - 128) x 256
     Signed8,    // byte x 256
+    MuLaw8,     // G.711 mu-law, expanded by MuLawToLinear
+    ALaw8,      // G.711 A-law, expanded by ALawToLinear
     Signed16LE,
     Signed16BE,
     Signed24LE,  // integer samples wider than 16 bits keep their top 16 bits
@@ -24,6 +26,10 @@ enum class SampleEncoding {
 };
 
 unsigned BytesPerSample(SampleEncoding encoding);
+
+// G.711 expansions of one byte; mu-law gives -32124..32124, A-law -32256..32256.
+std::int16_t MuLawToLinear(std::uint8_t byte);
+std::int16_t ALawToLinear(std::uint8_t byte);
 
 std::int16_t DecodeSample(const std::uint8_t* bytes, SampleEncoding encoding);
 

@@ -4,9 +4,9 @@
 
 #include "formats/byte_reader.h"
 #include "formats/file_messages.h"
+#include "formats/reader_steps.h"
 #include "formats/sample_decoding.h"
 #include "formats/wav.h"
-#include "platform/allocation.h"
 
 namespace marvolin::formats {
 namespace {
@@ -94,8 +94,6 @@ WalkResult WalkChunks(ByteReader& reader, std::optional<FormatChunk>& format,
     return formatSeen && data ? WalkResult::Found : WalkResult::Damaged;
 }
 
-enum class EncodingAnswer { Supported, Unsupported, Damaged };
-
 EncodingAnswer ChooseEncoding(const FormatChunk& format, SampleEncoding& encoding) {
     std::uint16_t tag = format.formatTag;
     if (tag == kFormatExtensible) {
@@ -132,12 +130,7 @@ EncodingAnswer ChooseEncoding(const FormatChunk& format, SampleEncoding& encodin
 }  // namespace
 
 void LoadWav(FileHost& host, SoundBuffer& sound, const std::string& path) {
-    const auto file = FileByteSource::Open(path);
-    if (!file) {
-        ShowFileError(host, kCannotOpenFile);
-        return;
-    }
-    LoadWavFrom(host, sound, *file);
+    LoadFromPath(host, sound, path, LoadWavFrom);
 }
 
 void LoadWavFrom(FileHost& host, SoundBuffer& sound, ByteSource& file) {
@@ -159,15 +152,8 @@ void LoadWavFrom(FileHost& host, SoundBuffer& sound, ByteSource& file) {
         return;
     }
     SampleEncoding encoding = SampleEncoding::Signed16LE;
-    switch (ChooseEncoding(*format, encoding)) {
-        case EncodingAnswer::Supported:
-            break;
-        case EncodingAnswer::Unsupported:
-            ShowFileError(host, kUnsupportedCompression, platform::MessageIcon::Warning);
-            return;
-        case EncodingAnswer::Damaged:
-            ShowFileError(host, kDamagedFile);
-            return;
+    if (!AcceptEncoding(host, ChooseEncoding(*format, encoding))) {
+        return;
     }
 
     sound.channelCount = format->channelCount;
@@ -179,11 +165,8 @@ void LoadWavFrom(FileHost& host, SoundBuffer& sound, ByteSource& file) {
     const std::uint64_t storedSamples = data->size / BytesPerSample(encoding);
     const std::uint64_t kept = stereo ? storedSamples / 2 : storedSamples;
 
-    sound.Release();
-    auto block = platform::AllocateBlock<std::int16_t>(static_cast<std::size_t>(kept));
+    auto block = TakeSampleBlock(host, sound, kept);
     if (!block) {
-        sound.sampleRate = 44100;
-        ShowFileError(host, kNotEnoughMemory);
         return;
     }
     // A file that shrinks while it is read leaves silence where its samples did not arrive.

@@ -49,19 +49,22 @@ TEST_F(LoadSoundFileTest, TheFirstFilterReadsWavWhateverTheFileIsCalled) {
     EXPECT_EQ(sound.sampleRate, 11025u);
 }
 
-// The other filter entries have no reader yet.
-TEST_F(LoadSoundFileTest, OtherFiltersAreNotSupportedYet) {
+// A WAV file chosen with another entry goes to that entry's reader, which finds none of
+// what it needs and refuses the file without touching the sound.
+TEST_F(LoadSoundFileTest, OnlyTheFilterIndexChoosesTheReader) {
     const std::string path = folder.File("x.wav");
     testing::WriteBytes(path, SmallWav());
+    sound.Install({7, 8, 9});
+    sound.sampleRate = 8000;
     for (int index = 2; index <= 6; ++index) {
         SCOPED_TRACE(index);
         boxes.shown.clear();
         LoadSoundFile(host, sound, path, index);
         ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text, "This file format is not supported yet !");
+        EXPECT_EQ(boxes.shown[0].text, "This file is damaged or incomplete !");
         EXPECT_EQ(boxes.shown[0].caption, "Error");
-        EXPECT_FALSE(sound.hasBlock);
-        EXPECT_EQ(sound.sampleRate, 22050u);
+        EXPECT_EQ(sound.samples, (std::vector<std::int16_t>{7, 8, 9}));
+        EXPECT_EQ(sound.sampleRate, 8000u);
         EXPECT_EQ(cursor.waitDepth, 0);
     }
 }

@@ -21,6 +21,13 @@ TEST(SampleDecodingTest, EachEncodingGivesItsTop16Bits) {
         {SampleEncoding::Unsigned8, {0xFF}, 32512},
         {SampleEncoding::Signed8, {0x80}, -32768},
         {SampleEncoding::Signed8, {0x7F}, 32512},
+        {SampleEncoding::MuLaw8, {0xFF}, 0},
+        {SampleEncoding::MuLaw8, {0x80}, 32124},
+        {SampleEncoding::MuLaw8, {0x00}, -32124},
+        {SampleEncoding::MuLaw8, {0xE7}, 260},
+        {SampleEncoding::ALaw8, {0xD5}, 8},
+        {SampleEncoding::ALaw8, {0xAA}, 32256},
+        {SampleEncoding::ALaw8, {0x01}, -5248},
         {SampleEncoding::Signed16LE, {0x35, 0x12}, 0x1235},
         {SampleEncoding::Signed16BE, {0x12, 0x35}, 0x1235},
         {SampleEncoding::Signed16BE, {0x80, 0x00}, -32768},
@@ -68,6 +75,21 @@ TEST(SampleDecodingTest, DecodingManyFramesKeepsTheFirstOfEachAndStopsAtTheEnd) 
     std::vector<std::int16_t> more(kFrames + 1, 0x7777);
     EXPECT_FALSE(DecodeSamples(past, SampleEncoding::Signed24LE, more, 2, 0xFFFE));
     EXPECT_EQ(std::vector<std::int16_t>(more.begin(), more.end() - 1), expected);
+}
+
+// Both G.711 laws: every code is symmetric to the one with the sign bit flipped, and the
+// magnitudes grow strictly with the code's lower seven bits (taken as the line carries them).
+TEST(SampleDecodingTest, G711ExpansionsAreSymmetricAndMonotonic) {
+    for (unsigned code = 1; code < 128; ++code) {
+        SCOPED_TRACE(code);
+        const auto mu = static_cast<std::uint8_t>(0xFF - code);
+        EXPECT_EQ(MuLawToLinear(mu), -MuLawToLinear(mu & 0x7F));
+        EXPECT_GT(MuLawToLinear(mu), MuLawToLinear(static_cast<std::uint8_t>(mu + 1)));
+        const auto a = static_cast<std::uint8_t>((0x80 | code) ^ 0x55);
+        const auto below = static_cast<std::uint8_t>((0x80 | (code - 1)) ^ 0x55);
+        EXPECT_EQ(ALawToLinear(a), -ALawToLinear(a ^ 0x80));
+        EXPECT_GT(ALawToLinear(a), ALawToLinear(below));
+    }
 }
 
 }  // namespace

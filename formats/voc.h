@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "formats/byte_source.h"
+#include "formats/file_host.h"
+#include "formats/sound_buffer.h"
+
+namespace marvolin::formats {
+
+// Reads the Creative VOC file at `path` into the sound buffer, or shows why it cannot; a refused
+// file leaves the sound as it was.
+void LoadVoc(FileHost& host, SoundBuffer& sound, const std::string& path);
+void LoadVocFrom(FileHost& host, SoundBuffer& sound, ByteSource& file);
+
+}  // namespace marvolin::formats
