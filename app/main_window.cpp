@@ -5,6 +5,7 @@
 #include "app/exit_command.h"
 #include "app/startup.h"
 #include "resources/string_table.h"
+#include "screen/window_areas.h"
 
 namespace marvolin::app {
 
@@ -20,8 +21,16 @@ void MainWindow::Handle(const platform::Message& message) {
             StartUp(state_, platform_, files_);
             break;
         case MessageKind::Paint: {
+            // Everything is drawn into the surface that the paint then shows: nothing may be
+            // presented from inside it.
+            const screen::PaintingScope painting(state_.screen);
             screen::ScreenHost host = ScreenHostOf(platform_);
             screen::PaintWindow(state_.screen, host, state_.sound, state_.category);
+            // The picture shows Play; while a sound plays (the welcome sound during the first
+            // paint, say) the button must go on showing Stop.
+            if (state_.playing()) {
+                PlayButtonPainter(state_, platform_)(audio::kStopBitmap);
+            }
             break;
         }
         case MessageKind::Close:

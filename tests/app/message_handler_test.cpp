@@ -258,6 +258,13 @@ TEST_F(MessageHandlerTest, PlayTurnsIntoStop) {
     Send(MessageKind::LeftButtonDown, kPlayX, kPlayY);
     EXPECT_TRUE(Shows(170, 120, 210, 120, 40));
     Send(MessageKind::LeftButtonUp, kPlayX, kPlayY);
+    Click(kPlayX, kPlayY);
+    const std::size_t presented = host.window.presented.size();
+    Send(MessageKind::Paint);  // a repaint while playing keeps the Stop face
+    EXPECT_TRUE(Shows(171, 120, 210, 120, 40));
+    EXPECT_EQ(host.window.presented.size(), presented);  // the paint itself shows it
+    Send(MessageKind::LeftButtonDown, kPlayX, kPlayY);
+    Send(MessageKind::LeftButtonUp, kPlayX, kPlayY);
     EXPECT_FALSE(state().playing());
     EXPECT_TRUE(Shows(111, 120, 210, 120, 40));
     EXPECT_FALSE(host.waveOutput.open);
@@ -272,6 +279,34 @@ TEST_F(MessageHandlerTest, PlayTurnsIntoStop) {
     state().sound.Install({});
     Click(kPlayX, kPlayY);
     EXPECT_FALSE(state().playing());
+}
+
+// While recording, every command but Record and the window's close command is ignored.
+TEST_F(MessageHandlerTest, RecordingRefusesEveryOtherCommand) {
+    Click(kEffect2X, kEffect2Y);
+    FinishPlayback();
+    const std::vector<std::int16_t> sound = state().sound.samples;
+    const std::vector<std::int16_t> undo = state().undo.samples;
+    state().recording = 1;
+    host.fileDialogs.openAnswers = {platform::OpenChoice{SaveSound({1, 2}, 8000), 1}};
+    host.fileDialogs.saveAnswers = {folder.File("refused.wav")};
+    for (const auto& [x, y] :
+         {std::pair{kOpenX, kOpenY}, std::pair{kSaveX, kSaveY}, std::pair{kPlayX, kPlayY},
+          std::pair{kUndoX, kUndoY}, std::pair{kEffect2X, kEffect2Y}}) {
+        Click(x, y);
+    }
+    EXPECT_EQ(host.fileDialogs.openCalls, 0);
+    EXPECT_EQ(host.fileDialogs.saveCalls, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("refused.wav")));
+    EXPECT_FALSE(state().playing());
+    EXPECT_EQ(state().sound.samples, sound);
+    EXPECT_EQ(state().undo.samples, undo);
+    EXPECT_TRUE(host.messageBoxes.shown.empty());
+
+    // The same clicks run once recording is over.
+    state().recording = 0;
+    Click(kUndoX, kUndoY);
+    EXPECT_EQ(state().sound.samples, undo);
 }
 
 }  // namespace

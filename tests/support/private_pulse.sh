@@ -1,0 +1,82 @@
+# Sourced by the audio test scripts, after owned_processes.sh's owned_begin: a private
+# PulseAudio server with one null sink, reachable only through a socket in the work folder,
+# and a recorder of that sink's monitor. Nothing of the user's own sound setup is touched:
+# HOME, XDG_RUNTIME_DIR and the client configuration all point into the work folder.
+#
+#   pulse_environment        exports the private environment (also for the programs tested)
+#   pulse_start              starts the server and waits until it answers (status 1 if not)
+#   pulse_stop               ends the server
+#   pulse_record_start FILE RATE
+#                            records the monitor as raw s16le mono at RATE into FILE and
+#                            waits until the recorder is attached (status 1 if not)
+#   pulse_record_stop        lets the tail of the sound arrive, then ends the recorder
+#   pulse_playing            succeeds while some client plays to the server
+#   pulse_silent             succeeds while no client plays to the server
+#   pulse_server_log         prints the server's and the recorder's logs
+#
+# pulse_sink names the null sink.
+
+pulse_sink=marvolin_null
+
+pulse_environment() {
+    mkdir -p "$owned_work/home" "$owned_work/run" "$owned_work/state"
+    chmod 700 "$owned_work/run"
+    export HOME="$owned_work/home"
+    export XDG_CONFIG_HOME="$owned_work/home/.config"
+    export XDG_RUNTIME_DIR="$owned_work/run"
+    export PULSE_RUNTIME_PATH="$owned_work/run/pulse"
+    export PULSE_STATE_PATH="$owned_work/state"
+    export PULSE_CLIENTCONFIG="$owned_work/client.conf"
+    printf 'autospawn = no\nenable-shm = no\n' >"$PULSE_CLIENTCONFIG"
+    pulse_socket="$owned_work/native"
+    export PULSE_SERVER="unix:$pulse_socket"
+}
+
+pulse_start() {
+    pulseaudio -n --daemonize=no --system=no --exit-idle-time=-1 --disallow-exit \
+        --use-pid-file=no --realtime=no --high-priority=no --disable-shm=yes \
+        -L "module-null-sink sink_name=$pulse_sink" \
+        -L "module-native-protocol-unix auth-anonymous=1 socket=$pulse_socket" \
+        >"$owned_work/server.log" 2>&1 &
+    pulse_server_pid=$!
+    owned_track pulse_server "$pulse_server_pid"
+    owned_wait_for 100 timeout 2 pactl info
+}
+
+pulse_stop() {
+    owned_end pulse_server
+}
+
+pulse_recorder_attached() {
+    timeout 2 pactl list short source-outputs | grep -q .
+}
+
+pulse_playing() {
+    local streams
+    streams=$(timeout 2 pactl list short sink-inputs) && [ -n "$streams" ]
+}
+
+pulse_silent() {
+    local streams
+    streams=$(timeout 2 pactl list short sink-inputs) && [ -z "$streams" ]
+}
+
+pulse_record_start() {
+    local file=$1 rate=$2
+    pacat --record --raw --device="$pulse_sink.monitor" --format=s16le --rate="$rate" \
+        --channels=1 --latency-msec=20 >"$file" 2>>"$owned_work/recorder.log" &
+    owned_track pulse_recorder $!
+    owned_wait_for 100 pulse_recorder_attached
+}
+
+pulse_record_stop() {
+    sleep 0.5 # the tail of the sound on its way to the recorder
+    owned_end pulse_recorder
+}
+
+pulse_server_log() {
+    echo "--- server log"
+    cat "$owned_work/server.log" 2>/dev/null
+    echo "--- recorder log"
+    cat "$owned_work/recorder.log" 2>/dev/null
+}
