@@ -180,5 +180,101 @@ TEST(MarvolinFxTest, ReaderOptionOverridesTheExtensionAndNoEffectConverts) {
     EXPECT_NE(help.out.find("--seed N"), std::string::npos);
 }
 
+// Each extension goes to its reader: one tiny file per format, converted without effects.
+TEST(MarvolinFxTest, TheExtensionChoosesTheReader) {
+    using testing::Bytes;
+    const auto aiff = Bytes()
+                          .Tag("FORM")
+                          .U32BE(46)
+                          .Tag("AIFF")
+                          .Tag("COMM")
+                          .U32BE(18)
+                          .U16BE(1)
+                          .U32BE(2)
+                          .U16BE(16)
+                          .Append({0x40, 0x0D, 0xAC, 0x44, 0, 0, 0, 0, 0, 0})
+                          .Tag("SSND")
+                          .U32BE(12)
+                          .U32BE(0)
+                          .U32BE(0)
+                          .U16BE(0x1234)
+                          .U16BE(0xFFFE)
+                          .data;
+    const auto au = Bytes()
+                        .Tag(".snd")
+                        .U32BE(24)
+                        .U32BE(4)
+                        .U32BE(3)
+                        .U32BE(8000)
+                        .U32BE(1)
+                        .U16BE(0x1234)
+                        .U16BE(0xFFFE)
+                        .data;
+    const auto svx = Bytes()
+                         .Tag("FORM")
+                         .U32BE(42)
+                         .Tag("8SVX")
+                         .Tag("VHDR")
+                         .U32BE(20)
+                         .U32BE(2)
+                         .U32BE(0)
+                         .U32BE(0)
+                         .U16BE(8363)
+                         .U8(1)
+                         .U8(0)
+                         .U32BE(0x10000)
+                         .Tag("BODY")
+                         .U32BE(2)
+                         .U8(0x12)
+                         .U8(0x80)
+                         .data;
+    const auto voc = Bytes()
+                         .Tag("Crea")
+                         .Tag("tive")
+                         .Tag(" Voi")
+                         .Tag("ce F")
+                         .Tag("ile\x1A")
+                         .U16LE(26)
+                         .U16LE(0x010A)
+                         .U16LE(0x1129)
+                         .U8(1)
+                         .U8(4)
+                         .U8(0)
+                         .U8(0)
+                         .U8(156)
+                         .U8(0)
+                         .U8(0x80)
+                         .U8(0xFF)
+                         .U8(0)
+                         .data;
+    struct Case {
+        std::string name;
+        std::vector<std::uint8_t> bytes;
+        std::vector<std::int16_t> samples;
+        std::uint32_t rate;
+    };
+    const Case cases[] = {
+        {"in.aif", aiff, {0x1234, -2}, 22050},   {"in.AIFF", aiff, {0x1234, -2}, 22050},
+        {"in.au", au, {0x1234, -2}, 8000},       {"in.snd", au, {0x1234, -2}, 8000},
+        {"in.iff", svx, {0x1200, -32768}, 8363}, {"in.8svx", svx, {0x1200, -32768}, 8363},
+        {"in.voc", voc, {0, 32512}, 10000},
+    };
+    TemporaryFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::WriteBytes(folder.File(c.name), c.bytes);
+        const std::string output = folder.File(c.name + ".wav");
+        const RunResult run = RunFx(folder, {folder.File(c.name), output});
+        ASSERT_EQ(run.exitStatus, 0) << run.err;
+        platform::headless::ScriptedMessageBoxes boxes;
+        platform::headless::CountingCursor cursor;
+        formats::FileHost host{boxes, cursor};
+        formats::SoundBuffer written;
+        formats::LoadWav(host, written, output);
+        EXPECT_EQ(written.samples, c.samples);
+        EXPECT_EQ(written.sampleRate, c.rate);
+    }
+}
+
 }  // namespace
 }  // namespace marvolin::cli
