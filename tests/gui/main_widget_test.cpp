@@ -129,6 +129,34 @@ TEST_F(MainWidgetTest, PaintShowsThePictureAndAsksTheHandlerOnlyWhenRequested) {
     EXPECT_EQ(sink.received.size(), 1u);
 }
 
+// A long effect runs on the GUI thread, so a changed region (the progress ball) must reach
+// the screen at once: PresentNow paints before it returns, without a Paint message.
+TEST_F(MainWidgetTest, PresentNowPaintsTheRegionBeforeReturning) {
+    std::vector<std::uint32_t> pixels(640 * 480, 0);
+    QtWindow service(widget);
+    service.AttachPicture({pixels.data(), 640, 480});
+    QCoreApplication::processEvents();
+    sink.received.clear();
+
+    struct PaintCounter : QObject {
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint) {
+                ++paints;
+            }
+            return false;
+        }
+        int paints = 0;
+    } counter;
+    widget.installEventFilter(&counter);
+    pixels[100 * 640 + 200] = 0x00FFFFFF;
+    service.PresentNow({195, 95, 206, 106});
+    widget.removeEventFilter(&counter);
+
+    EXPECT_EQ(counter.paints, 1);
+    EXPECT_TRUE(sink.received.empty());
+    EXPECT_EQ(widget.grab(QRect(200, 100, 1, 1)).toImage().pixelColor(0, 0), QColor(Qt::white));
+}
+
 TEST_F(MainWidgetTest, OutsideCloseIsRefusedUntilTheHandlerClosesTheWindow) {
     QSignalSpy closed(&widget, &MainWidget::ClosedByProgram);
 
