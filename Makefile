@@ -3,11 +3,12 @@
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
+BENCH_DIR ?= build-bench
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 180
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build run test test-sanitize test-fuzz fuzz install format clean
+.PHONY: all deps build run test test-sanitize test-fuzz fuzz bench install format clean
 
 all: build
 
@@ -15,7 +16,7 @@ deps:
 	@scripts/install-deps
 
 build: deps
-	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) $(GENERATOR)
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(BUILD_DIR) $(GENERATOR) -DMARVOLIN_BENCH=ON
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
@@ -42,6 +43,15 @@ test-fuzz: deps
 fuzz: test-fuzz
 	scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
 
+# Google Benchmark over the readers, the writer and every effect, in a Release build.
+bench: deps
+	@[ -f $(BENCH_DIR)/CMakeCache.txt ] || cmake -S . -B $(BENCH_DIR) $(GENERATOR) \
+		-DCMAKE_BUILD_TYPE=Release -DMARVOLIN_BENCH=ON -DMARVOLIN_BUILD_TESTS=OFF \
+		-DMARVOLIN_BUILD_GUI=OFF
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+	$(BENCH_DIR)/bin/readers_bench
+	$(BENCH_DIR)/bin/effects_bench
+
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)
 
@@ -49,4 +59,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(BENCH_DIR)

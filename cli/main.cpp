@@ -9,9 +9,11 @@
 
 #include "cli/fx_arguments.h"
 #include "cli/fx_commands.h"
+#include "platform/allocation.h"
 
 int main(int argc, char** argv) {
     using namespace marvolin::cli;
+    marvolin::platform::KeepFreedBlocksForReuse();
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
     const FxArguments parsed = ParseArguments(arguments);
     try {

@@ -2,6 +2,10 @@
 
 #include <atomic>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace marvolin::platform {
 namespace {
 std::atomic<int> failNext{0};
@@ -28,6 +32,13 @@ bool AllocationFailures::ShouldFail(std::size_t bytes) {
     }
     const std::size_t limit = failLargerThan;
     return limit != 0 && bytes > limit;
+}
+
+void KeepFreedBlocksForReuse() {
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+#endif
 }
 
 }  // namespace marvolin::platform

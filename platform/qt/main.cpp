@@ -2,10 +2,12 @@
 #include <QIcon>
 #include <QString>
 
+#include "platform/allocation.h"
 #include "platform/paths.h"
 #include "platform/qt/program.h"
 
 int main(int argc, char* argv[]) {
+    marvolin::platform::KeepFreedBlocksForReuse();
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Marvolin"));
     QApplication::setApplicationName(QStringLiteral("Marvolin"));
