@@ -60,11 +60,9 @@ std::vector<platform::FileFilter> SplitFilterList(std::string_view list) {
 }
 
 void PlayAgain(MainWindowState& state, platform::Platform& platform) {
-    const auto draw = PlayButtonPainter(state, platform);
-    if (state.playing()) {
-        audio::StopPlayback(state.playback, platform, draw);
-    }
-    audio::StartPlayback(state.playback, platform, state.sound, state.settings.audioOutput, draw);
+    // StartPlayback stops whatever is playing first.
+    audio::StartPlayback(state.playback, platform, state.sound, state.settings.audioOutput,
+                         PlayButtonPainter(state, platform));
 }
 
 void OpenCommand(MainWindowState& state, platform::Platform& platform,

@@ -103,7 +103,7 @@ void MainWindow::OnLeftButtonDown(int x, int y) {
         const bool busy = state_.playing() || state_.recording;
         std::uint16_t bitmap = hotspot.pressedBitmap;
         if (pressed == kPlayHotspot && state_.playing()) {
-            bitmap = 170;  // the pressed red Stop
+            bitmap = audio::kStopPressedBitmap;
         }
         if (!effectButton || !busy) {
             DrawHotspotBitmap(state_, platform_, pressed, bitmap);

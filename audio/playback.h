@@ -28,6 +28,7 @@ struct BusyDeviceRetry {
 
 inline constexpr std::uint16_t kPlayBitmap = 111;
 inline constexpr std::uint16_t kStopBitmap = 171;
+inline constexpr std::uint16_t kStopPressedBitmap = 170;
 
 // Plays `sound` on output device `deviceNumber`; nothing without a block. The device reads
 // the sound's own samples, so they must not change until the playback has ended. A device
