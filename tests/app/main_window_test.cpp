@@ -17,14 +17,7 @@ using platform::MessageKind;
 
 class MainWindowTest : public ::testing::Test {
   protected:
-    MainWindowTest() {
-        std::filesystem::create_directories(folder.File("data/waves"));
-        std::filesystem::copy_file(
-            std::string(MARVOLIN_SOURCE_DIR) + "/resources/waves/welcome.wav",
-            folder.File("data/waves/welcome.wav"));
-        std::filesystem::copy_file(std::string(MARVOLIN_BUILD_BIN_DIR) + "/marvolin.bmp",
-                                   folder.File("data/marvolin.bmp"));
-    }
+    MainWindowTest() { testing::CopyProgramData(folder.File("data")); }
 
     MainWindow& Start() {
         window = std::make_unique<MainWindow>(

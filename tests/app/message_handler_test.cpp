@@ -17,12 +17,7 @@ using platform::MessageKind;
 class MessageHandlerTest : public ::testing::Test {
   protected:
     MessageHandlerTest() {
-        std::filesystem::create_directories(folder.File("data/waves"));
-        std::filesystem::copy_file(
-            std::string(MARVOLIN_SOURCE_DIR) + "/resources/waves/welcome.wav",
-            folder.File("data/waves/welcome.wav"));
-        std::filesystem::copy_file(std::string(MARVOLIN_BUILD_BIN_DIR) + "/marvolin.bmp",
-                                   folder.File("data/marvolin.bmp"));
+        testing::CopyProgramData(folder.File("data"));
         window = std::make_unique<MainWindow>(
             host.services, ProgramFiles{folder.File("data"), folder.File("marvolin.ini")});
         window->Handle({MessageKind::Initialize});

@@ -49,11 +49,7 @@ class ProgramTest : public ::testing::Test {
         : configHome("XDG_CONFIG_HOME", folder.File("config")),
           dataFolder("MARVOLIN_DATA_DIR", folder.File("data")) {
         std::filesystem::create_directories(folder.File("config"));
-        std::filesystem::create_directories(folder.File("data/waves"));
-        std::filesystem::copy_file(std::string(MARVOLIN_BUILD_BIN_DIR) + "/waves/welcome.wav",
-                                   folder.File("data/waves/welcome.wav"));
-        std::filesystem::copy_file(std::string(MARVOLIN_BUILD_BIN_DIR) + "/marvolin.bmp",
-                                   folder.File("data/marvolin.bmp"));
+        testing::CopyProgramData(folder.File("data"));
     }
 
     Program& Make() {

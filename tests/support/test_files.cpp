@@ -80,4 +80,11 @@ Bytes& Bytes::Zeros(std::size_t count) {
     return *this;
 }
 
+void CopyProgramData(const std::string& folder) {
+    const std::string built = MARVOLIN_BUILD_BIN_DIR;
+    std::filesystem::create_directories(folder + "/waves");
+    std::filesystem::copy_file(built + "/waves/welcome.wav", folder + "/waves/welcome.wav");
+    std::filesystem::copy_file(built + "/marvolin.bmp", folder + "/marvolin.bmp");
+}
+
 }  // namespace marvolin::testing

@@ -26,6 +26,10 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);
 
+// Makes `folder` a data folder of the program as the build made it: the background picture
+// and waves/welcome.wav.
+void CopyProgramData(const std::string& folder);
+
 // Little-endian and big-endian byte builders for hand-made test files.
 class Bytes {
   public:
