@@ -7,7 +7,6 @@
 #include "effects/effect_frame.h"
 #include "effects/effect_matrix.h"
 #include "effects/random_generator.h"
-#include "platform/allocation.h"
 #include "speech_like.h"
 
 namespace marvolin::bench {
@@ -46,15 +45,3 @@ const bool registered = [] {
 
 }  // namespace
 }  // namespace marvolin::bench
-
-// The programs keep freed sound blocks for reuse; so do the benchmarks.
-int main(int argc, char** argv) {
-    marvolin::platform::KeepFreedBlocksForReuse();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

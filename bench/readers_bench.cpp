@@ -3,9 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "formats/aiff.h"
@@ -13,46 +11,16 @@
 #include "formats/svx.h"
 #include "formats/voc.h"
 #include "formats/wav.h"
-#include "platform/allocation.h"
+#include "platform/headless/headless_platform.h"
 #include "speech_like.h"
+#include "support/test_files.h"
 
 namespace marvolin::bench {
 namespace {
 
 constexpr std::size_t kSamples = 1000000;
 
-class Silent : public platform::MessageBoxes {
-  public:
-    platform::MessageAnswer Show(std::string_view, std::string_view, platform::MessageIcon,
-                                 platform::MessageButtons) override {
-        return platform::MessageAnswer::Ok;
-    }
-};
-
-class NoCursor : public platform::Cursor {
-  public:
-    void PushWait() override {}
-    void Restore() override {}
-};
-
-class Bytes {
-  public:
-    Bytes& Tag(std::string_view tag) {
-        for (const char c : tag) {
-            data.push_back(static_cast<std::uint8_t>(c));
-        }
-        return *this;
-    }
-    Bytes& U8(std::uint8_t value) {
-        data.push_back(value);
-        return *this;
-    }
-    Bytes& U16LE(std::uint16_t value) { return U8(value & 0xFF).U8(value >> 8); }
-    Bytes& U32LE(std::uint32_t value) { return U16LE(value & 0xFFFF).U16LE(value >> 16); }
-    Bytes& U16BE(std::uint16_t value) { return U8(value >> 8).U8(value & 0xFF); }
-    Bytes& U32BE(std::uint32_t value) { return U16BE(value >> 16).U16BE(value & 0xFFFF); }
-    std::vector<std::uint8_t> data;
-};
+using testing::Bytes;
 
 const std::vector<std::int16_t>& Speech() {
     static const std::vector<std::int16_t> speech = SpeechLike(kSamples);
@@ -127,8 +95,8 @@ using Loader = void (*)(formats::FileHost&, formats::SoundBuffer&, formats::Byte
 
 void Load(benchmark::State& state, Loader load, std::vector<std::uint8_t> (*make)()) {
     const std::vector<std::uint8_t> file = make();
-    Silent boxes;
-    NoCursor cursor;
+    platform::headless::ScriptedMessageBoxes boxes;
+    platform::headless::CountingCursor cursor;
     formats::FileHost host{boxes, cursor};
     for (auto _ : state) {
         formats::MemoryByteSource source(file);
@@ -152,32 +120,18 @@ BENCHMARK_CAPTURE(Load, Svx8, formats::Load8svxFrom, Svx8)->Unit(benchmark::kMil
 BENCHMARK_CAPTURE(Load, VocBlocks8, formats::LoadVocFrom, Voc8)->Unit(benchmark::kMillisecond);
 
 void SaveWav(benchmark::State& state) {
-    Silent boxes;
-    NoCursor cursor;
+    platform::headless::ScriptedMessageBoxes boxes;
+    platform::headless::CountingCursor cursor;
     formats::FileHost host{boxes, cursor};
     formats::SoundBuffer sound;
     sound.Install(Speech());
-    const std::string target =
-        (std::filesystem::temp_directory_path() / "marvolin-bench-save.wav").string();
+    const testing::TemporaryFolder folder;
     for (auto _ : state) {
-        std::string path = target;
+        std::string path = folder.File("saved.wav");
         formats::SaveWav(host, sound, path);
     }
-    std::filesystem::remove(target);
 }
 BENCHMARK(SaveWav)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace marvolin::bench
-
-// The programs keep freed sound blocks for reuse; so do the benchmarks.
-int main(int argc, char** argv) {
-    marvolin::platform::KeepFreedBlocksForReuse();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
