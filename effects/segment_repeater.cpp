@@ -1,0 +1,8 @@
+#include "effects/routines.h"
+
+namespace marvolin::effects {
+
+// Not written yet: the working buffer passes through unchanged.
+void RunSegmentRepeater(EffectContext&) {}
+
+}  // namespace marvolin::effects
