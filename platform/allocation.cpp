@@ -9,11 +9,13 @@
 namespace marvolin::platform {
 namespace {
 std::atomic<int> failNext{0};
+std::atomic<int> succeedFirst{0};
 std::atomic<std::size_t> failLargerThan{0};
 }  // namespace
 
-void AllocationFailures::FailNext(int count) {
+void AllocationFailures::FailNext(int count, int successesFirst) {
     failNext = count;
+    succeedFirst = successesFirst;
 }
 
 void AllocationFailures::FailLargerThan(std::size_t bytes) {
@@ -22,11 +24,16 @@ void AllocationFailures::FailLargerThan(std::size_t bytes) {
 
 void AllocationFailures::Reset() {
     failNext = 0;
+    succeedFirst = 0;
     failLargerThan = 0;
 }
 
 bool AllocationFailures::ShouldFail(std::size_t bytes) {
     if (failNext > 0) {
+        if (succeedFirst > 0) {
+            --succeedFirst;
+            return false;
+        }
         --failNext;
         return true;
     }

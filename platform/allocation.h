@@ -11,8 +11,8 @@ namespace marvolin::platform {
 // Tests make allocations fail on purpose to reach the program's memory messages.
 class AllocationFailures {
   public:
-    // The next `count` allocations fail.
-    static void FailNext(int count = 1);
+    // The next `count` allocations fail, after `successesFirst` allocations that succeed.
+    static void FailNext(int count = 1, int successesFirst = 0);
     // Every allocation larger than `bytes` fails (0 turns this off).
     static void FailLargerThan(std::size_t bytes);
     static void Reset();

@@ -20,6 +20,12 @@ TEST(AllocationTest, BlocksAreZeroFilledAndFailuresCanBeForced) {
     EXPECT_FALSE(AllocateBlock<float>(1));
     EXPECT_TRUE(AllocateBlock<float>(1));
 
+    AllocationFailures::FailNext(1, 2);
+    EXPECT_TRUE(AllocateBlock<float>(1));
+    EXPECT_TRUE(AllocateBlock<float>(1));
+    EXPECT_FALSE(AllocateBlock<float>(1));
+    EXPECT_TRUE(AllocateBlock<float>(1));
+
     AllocationFailures::FailLargerThan(400);
     EXPECT_TRUE(AllocateBlock<float>(100));
     EXPECT_FALSE(AllocateBlock<float>(101));
