@@ -21,6 +21,22 @@ class ProgressTick {
         ++counter_;
     }
 
+    // The same as `count` calls of Tick(), without walking every sample: for stretches a
+    // routine skips but still counts. The counter wraps like Tick()'s does.
+    void Advance(std::uint64_t count) {
+        while (count > 0) {
+            if (counter_ == step_) {
+                Tick();
+                --count;
+                continue;
+            }
+            const std::uint32_t untilNextCall = step_ - counter_;  // modulo 2^32
+            const std::uint64_t advance = count < untilNextCall ? count : untilNextCall;
+            counter_ += static_cast<std::uint32_t>(advance);
+            count -= advance;
+        }
+    }
+
     std::uint32_t percent() const { return percent_; }
 
   private:

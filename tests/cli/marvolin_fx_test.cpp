@@ -127,6 +127,41 @@ TEST(MarvolinFxTest, AppliesAnEffectAndWritesAWav) {
     EXPECT_EQ(written.sampleRate, 16000u);
 }
 
+formats::SoundBuffer ReadWav(const std::string& path) {
+    platform::headless::ScriptedMessageBoxes boxes;
+    platform::headless::CountingCursor cursor;
+    formats::FileHost host{boxes, cursor};
+    formats::SoundBuffer sound;
+    formats::LoadWav(host, sound, path);
+    EXPECT_TRUE(boxes.shown.empty());
+    return sound;
+}
+
+TEST(MarvolinFxTest, JammingRepeatsItsBurstsForTheSameSeed) {
+    TemporaryFolder folder;
+    std::vector<std::int16_t> input;
+    for (int i = 0; i < 12000; ++i) {  // 1.5 s at 8000 Hz: one burst
+        input.push_back(static_cast<std::int16_t>(8000 * std::sin(i * 0.05)));
+    }
+    WriteWav(folder.File("in.wav"), input, 8000);
+    auto jam = [&](const std::string& seed, const std::string& name) {
+        const RunResult run = RunFx(folder, {"--seed", seed, folder.File("in.wav"),
+                                             folder.File(name), "Transmissions/Jamming"});
+        EXPECT_EQ(run.exitStatus, 0) << run.err;
+        return ReadWav(folder.File(name)).samples;
+    };
+    const auto first = jam("5", "first.wav");
+    EXPECT_EQ(jam("5", "again.wav"), first);
+    EXPECT_NE(jam("6", "other.wav"), first);
+
+    ASSERT_EQ(first.size(), input.size());
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < input.size(); ++i) {
+        changed += first[i] != FramePass(input[i]) ? 1 : 0;
+    }
+    EXPECT_GT(changed, 3000u);  // a burst of 4000 samples, some of them matching by chance
+}
+
 TEST(MarvolinFxTest, FailuresPrintTheMessageAndLeaveNoOutput) {
     TemporaryFolder folder;
     WriteWav(folder.File("in.wav"), {1, 2, 3}, 8000);
