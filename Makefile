@@ -43,8 +43,7 @@ test-fuzz: deps
 fuzz: test-fuzz
 	scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
 
-# Google Benchmark over the readers, the writer and every effect, in a Release build, then
-# marvolin-fx against SoX's nearest effects on a 45-second file.
+# Google Benchmark over the readers, the writer and every effect, in a Release build.
 bench: deps
 	@[ -f $(BENCH_DIR)/CMakeCache.txt ] || cmake -S . -B $(BENCH_DIR) $(GENERATOR) \
 		-DCMAKE_BUILD_TYPE=Release -DMARVOLIN_BENCH=ON -DMARVOLIN_BUILD_TESTS=OFF \
@@ -52,7 +51,6 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	$(BENCH_DIR)/bin/readers_bench
 	$(BENCH_DIR)/bin/effects_bench
-	bench/compare-sox.sh $(BENCH_DIR)/bin/marvolin-fx
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)
