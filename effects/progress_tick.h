@@ -21,6 +21,17 @@ class ProgressTick {
         ++counter_;
     }
 
+    // The variant that counts the sample before comparing: the first call comes at sample
+    // step - 1, later ones every step - 1 samples, and a step of 0 never calls.
+    void TickCountingFirst() {
+        ++counter_;
+        if (counter_ == step_) {
+            counter_ = 1;
+            ++percent_;
+            host_.ShowProgress(percent_);
+        }
+    }
+
     // The same as `count` calls of Tick(), without walking every sample: for stretches a
     // routine skips but still counts. The counter wraps like Tick()'s does.
     void Advance(std::uint64_t count) {

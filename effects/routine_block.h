@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -18,6 +20,16 @@ inline std::optional<std::vector<float>> TakeRoutineBlock(EffectHost& host, std:
         host.ShowMemoryMessage();
     }
     return block;
+}
+
+// A routine's output block, whose length the routine works out in 64 bits: a working buffer
+// counts its samples in 32 bits, so a longer output is refused like a failed allocation.
+inline std::optional<std::vector<float>> TakeOutputBlock(EffectHost& host, std::uint64_t count) {
+    if (count > std::numeric_limits<std::uint32_t>::max()) {
+        host.ShowMemoryMessage();
+        return std::nullopt;
+    }
+    return TakeRoutineBlock(host, static_cast<std::size_t>(count));
 }
 
 }  // namespace marvolin::effects

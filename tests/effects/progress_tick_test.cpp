@@ -85,6 +85,29 @@ TEST(ProgressTickTest, AdvanceCallsTheIndicatorAsOftenAsSingleTicks) {
     EXPECT_EQ(wrapped.percents, (std::vector<std::uint32_t>{2, 3}));
 }
 
+TEST(ProgressTickTest, CountingFirstCallsOneSampleEarlierAndNeverForStepZero) {
+    struct Case {
+        std::uint32_t samples;
+        std::uint32_t step;
+        std::size_t calls;
+    };
+    const Case cases[] = {{1000, 10, 111}, {150, 1, 1}, {50, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.samples);
+        PercentRecorder host;
+        ProgressTick tick(host, c.step);
+        for (host.currentSample = 0; host.currentSample < c.samples; ++host.currentSample) {
+            tick.TickCountingFirst();
+        }
+        ASSERT_EQ(host.percents.size(), c.calls);
+        EXPECT_EQ(tick.percent(), 1 + c.calls);
+        if (c.step > 1) {
+            EXPECT_EQ(host.sampleIndexes[0], c.step - 1);
+            EXPECT_EQ(host.sampleIndexes[1], 2 * c.step - 2);
+        }
+    }
+}
+
 TEST(NormalizePeakTest, TheLoudestSampleBecomesExactlyOne) {
     std::vector<float> samples = {0.25f, -0.5f, 0.1f, 0.5f};
     NormalizePeak(samples);

@@ -26,6 +26,15 @@ struct RoutineRun {
     RecordingHost host;
     RoutineMemory memory;
 
+    static RoutineRun ForEffect(std::uint16_t category, std::uint16_t effect,
+                                std::uint32_t sampleRate) {
+        RoutineRun run;
+        run.sampleRate = sampleRate;
+        run.category = category;
+        run.effect = effect;
+        return run;
+    }
+
     std::vector<float> Run(Routine routine, std::vector<float> samples) {
         WorkingBuffer working{std::move(samples)};
         EffectContext context{working,  sampleRate,
