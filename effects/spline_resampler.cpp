@@ -1,8 +1,198 @@
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "effects/natural_spline.h"
+#include "effects/progress_tick.h"
+#include "effects/routine_block.h"
 #include "effects/routines.h"
 
 namespace marvolin::effects {
+namespace {
 
-// Not written yet: the working buffer passes through unchanged.
-void RunSplineResampler(EffectContext&) {}
+// How the read step moves: a sine of the number of samples written, or a sawtooth that
+// repeats a hundred times a second.
+struct ReadStepModulation {
+    std::uint16_t category;
+    std::uint16_t clickedEffectButton;
+    bool sawtooth;
+    float radiansPerSecond;  // of the sine
+    std::uint32_t depth;     // percent of the read step's excursion
+};
+
+constexpr ReadStepModulation kModulations[] = {
+    {1, 9, false, 62.831856f, 100},   // Aliens, E.T.: 10 Hz
+    {1, 10, false, 314.15927f, 100},  // Aliens, Martian: 50 Hz
+    {2, 10, false, 6.2831855f, 100},  // Delirium, Sick: 1 Hz
+    {2, 11, false, 31.415928f, 100},  // Delirium, Shaked: 5 Hz
+    {5, 11, true, 0.0f, 30},          // Robots, Machine: 100 Hz sawtooth
+};
+
+constexpr std::uint32_t kSawtoothsPerSecond = 100;
+constexpr float kPercentOfDepth = 0.01f;
+constexpr std::uint32_t kFinalPercent = 101;
+// The read position is a float: the effect's sound depends on its rounding. Beyond 2^24 a
+// float no longer holds every whole position and a step shorter than its spacing would leave
+// the position standing, so longer sounds keep the position in double.
+constexpr std::uint32_t kLongestFloatPositionSound = 1u << 24;
+
+const ReadStepModulation* FindModulation(const EffectContext& context) {
+    for (const ReadStepModulation& modulation : kModulations) {
+        if (modulation.category == context.category &&
+            modulation.clickedEffectButton == context.clickedEffectButton) {
+            return &modulation;
+        }
+    }
+    return nullptr;
+}
+
+// The modulation value e of each read, in -1 .. 1, stored as a float.
+class ModulationValue {
+  public:
+    ModulationValue(const ReadStepModulation& modulation, std::uint32_t sampleRate)
+        : modulation_(modulation),
+          sampleRate_(sampleRate),
+          // Below 100 Hz a period would hold no samples (a division by zero); a period of
+          // one sample keeps the sawtooth at -1.
+          sawtoothPeriod_(std::max<std::uint32_t>(sampleRate / kSawtoothsPerSecond, 1)) {}
+
+    // `written` counts the output samples so far, the one just written included.
+    float Next(std::uint32_t written) {
+        if (!modulation_.sawtooth) {
+            return static_cast<float>(
+                std::sin(static_cast<double>(written) / static_cast<double>(sampleRate_) *
+                         static_cast<double>(modulation_.radiansPerSecond)));
+        }
+        const auto value = static_cast<float>(static_cast<double>(sawtoothPosition_) /
+                                                  static_cast<double>(sawtoothPeriod_) * 2.0 -
+                                              1.0);
+        if (++sawtoothPosition_ == sawtoothPeriod_) {
+            sawtoothPosition_ = 0;
+        }
+        return value;
+    }
+
+  private:
+    const ReadStepModulation& modulation_;
+    std::uint32_t sampleRate_;
+    std::uint32_t sawtoothPeriod_;
+    std::uint32_t sawtoothPosition_ = 0;
+};
+
+// A positive excursion v speeds reading up by 1 + v, a negative one slows it by the same
+// factor.
+float ReadStep(float modulationValue, std::uint32_t depth) {
+    const double v = static_cast<double>(modulationValue) * static_cast<double>(depth) *
+                     static_cast<double>(kPercentOfDepth);
+    return static_cast<float>(v >= 0.0 ? v + 1.0 : 1.0 / (1.0 - v));
+}
+
+// percent = trunc(position x 100) / n, dividing only when the percent changes: positions
+// never move back. 64 bits, as a hundred times the position outgrows 32 bits on long sounds.
+class PositionPercent {
+  public:
+    explicit PositionPercent(std::uint32_t n) : n_(n) {}
+
+    std::uint32_t Of(double position) {
+        const auto hundredfold = static_cast<std::uint64_t>(position * 100.0);
+        if (hundredfold >= nextChange_) {
+            percent_ = hundredfold / n_;
+            nextChange_ = (percent_ + 1) * n_;
+        }
+        return static_cast<std::uint32_t>(percent_);
+    }
+
+  private:
+    std::uint64_t n_;
+    std::uint64_t percent_ = 0;
+    std::uint64_t nextChange_ = 0;
+};
+
+// Reads the input at the modulated position until it passes the end, writing at most
+// `collected.size()` samples; drives the progress indicator directly up to 101. Returns
+// the number of samples read.
+template <typename Position>
+std::uint32_t ResampleInto(std::span<const float> input, std::span<const float> secondDerivatives,
+                           ModulationValue modulation, std::uint32_t depth, EffectHost& host,
+                           std::span<float> collected) {
+    const auto n = static_cast<std::uint32_t>(input.size());
+    const auto end = static_cast<double>(static_cast<Position>(n));
+    Position position = 0;
+    std::uint32_t written = 0;
+    std::uint32_t percent = 1;
+    std::uint32_t previousPercent = 0;
+    PositionPercent positionPercent(n);
+    do {
+        if (percent != previousPercent && percent >= 1) {
+            host.ShowProgress(percent);
+        }
+        if (written < collected.size()) {
+            collected[written] = static_cast<float>(
+                EvaluateNaturalSpline(input, secondDerivatives, static_cast<double>(position)));
+            ++written;
+        }
+        const float step = ReadStep(modulation.Next(written), depth);
+        previousPercent = percent;
+        position = static_cast<Position>(static_cast<double>(position) + static_cast<double>(step));
+        percent = positionPercent.Of(static_cast<double>(position));
+    } while (static_cast<double>(position) <= end);
+    if (percent != kFinalPercent) {
+        host.ShowProgress(kFinalPercent);
+    }
+    return written;
+}
+
+}  // namespace
+
+// Reads the working buffer at a fractional position whose step is modulated between slower
+// and faster than the sound, interpolating with a natural cubic spline, and normalises the
+// result. Sounds of fewer than two samples, which have no spline, and a rate of 0 Hz, which
+// has no modulation, are left as they are.
+void RunSplineResampler(EffectContext& context) {
+    const ReadStepModulation* modulation = FindModulation(context);
+    const std::vector<float>& input = context.working.samples;
+    const std::size_t n = input.size();
+    if (modulation == nullptr || n < 2 || context.sampleRate == 0) {
+        return;
+    }
+    std::optional<std::vector<float>> collected = TakeRoutineBlock(context.host, 2 * n);
+    if (!collected) {
+        return;
+    }
+    std::optional<std::vector<float>> secondDerivatives = TakeRoutineBlock(context.host, n);
+    if (!secondDerivatives) {
+        return;
+    }
+    context.host.ShowProgress(1);
+    {
+        std::optional<std::vector<float>> scratch = TakeRoutineBlock(context.host, n - 1);
+        if (!scratch) {
+            return;
+        }
+        SetUpNaturalSpline(input, *scratch, *secondDerivatives);
+    }
+
+    const ModulationValue modulationValue(*modulation, context.sampleRate);
+    const std::uint32_t written =
+        n <= kLongestFloatPositionSound
+            ? ResampleInto<float>(input, *secondDerivatives, modulationValue, modulation->depth,
+                                  context.host, *collected)
+            : ResampleInto<double>(input, *secondDerivatives, modulationValue, modulation->depth,
+                                   context.host, *collected);
+    secondDerivatives.reset();
+
+    std::optional<std::vector<float>> output = TakeRoutineBlock(context.host, written);
+    if (!output) {
+        return;
+    }
+    std::copy_n(collected->begin(), written, output->begin());
+    collected.reset();
+    NormalizePeak(*output);
+    context.working.samples = std::move(*output);
+}
 
 }  // namespace marvolin::effects
