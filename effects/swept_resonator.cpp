@@ -1,8 +1,92 @@
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "effects/progress_tick.h"
+#include "effects/resonator_sweep.h"
+#include "effects/routine_block.h"
 #include "effects/routines.h"
 
 namespace marvolin::effects {
+namespace {
 
-// Not written yet: the working buffer passes through unchanged.
-void RunSweptResonator(EffectContext&) {}
+struct ResonatorEffect {
+    std::uint16_t category;
+    std::uint16_t clickedEffectButton;
+    ResonatorRecord record;
+};
+
+constexpr ResonatorEffect kEffects[] = {
+    {4, 8, {1000, 400, 100, SweepShape::kFallingFromTop}},   // Filters, Opening
+    {4, 9, {1000, 400, 100, SweepShape::kRisingToTop}},      // Filters, Closing
+    {4, 12, {1000, 0, 10, SweepShape::kFixed}},              // Filters, Resonant
+    {2, 12, {1000, 200, 200, SweepShape::kTenHertzWobble}},  // Delirium, Under Water
+};
+
+// An earlier output larger than this in magnitude feeds the next sample as +limit: the
+// magnitude is capped, the sign dropped.
+constexpr double kFeedbackLimit = 100000.0;
+
+const ResonatorRecord* FindRecord(const EffectContext& context) {
+    for (const ResonatorEffect& effect : kEffects) {
+        if (effect.category == context.category &&
+            effect.clickedEffectButton == context.clickedEffectButton) {
+            return &effect.record;
+        }
+    }
+    return nullptr;
+}
+
+double LimitFeedback(double y) {
+    return std::fabs(y) > kFeedbackLimit ? kFeedbackLimit : y;
+}
+
+}  // namespace
+
+// A two-pole band-pass resonator with about unit gain at its peak, whose centre stays put,
+// glides or wobbles over the sound; the result is normalised and keeps its length.
+void RunSweptResonator(EffectContext& context) {
+    const ResonatorRecord* record = FindRecord(context);
+    if (record == nullptr || context.sampleRate == 0) {  // 0 Hz has no frequencies
+        return;
+    }
+    const std::vector<float>& input = context.working.samples;
+    const std::uint32_t count = context.working.sampleCount();
+    std::optional<std::vector<float>> output = TakeRoutineBlock(context.host, count);
+    if (!output) {
+        return;
+    }
+    const double p = ResonatorPoleRadius(record->bandwidth, context.sampleRate);
+    const double g = 1.0 - p;
+    const double c2 = -(p * p);
+    const auto radiansPerHertz = static_cast<double>(RadiansPerHertz(context.sampleRate));
+    const ResonatorSweep sweep(*record, count, context.sampleRate);
+    const bool sweeping = record->shape != SweepShape::kFixed;
+    double c1 = 2.0 * p * std::cos(static_cast<double>(record->centreFrequency) * radiansPerHertz);
+
+    ProgressTick tick(context.host, count / 100);
+    double x1 = 0.0;
+    double x2 = 0.0;
+    double y1 = 0.0;
+    double y2 = 0.0;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (sweeping) {
+            c1 = 2.0 * p * std::cos(sweep.CentreAt(i) * radiansPerHertz);
+        }
+        y1 = LimitFeedback(y1);
+        y2 = LimitFeedback(y2);
+        const double x = input[i];
+        const double y = g * (x - p * x2) + c2 * y2 + c1 * y1;
+        (*output)[i] = static_cast<float>(y);
+        x2 = x1;
+        x1 = x;
+        y2 = y1;
+        y1 = y;
+        tick.Tick();
+    }
+    NormalizePeak(*output);
+    context.working.samples = std::move(*output);
+}
 
 }  // namespace marvolin::effects
