@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "effects/effect_categories.h"
+
 namespace marvolin::app {
 
 inline constexpr std::uint16_t NO_HOTSPOT = 999;
@@ -57,15 +59,7 @@ enum HotspotIndex : std::uint16_t {
 };
 
 // Effect categories, in button order.
-enum Category : std::uint16_t {
-    kAcoustics = 0,
-    kAliens,
-    kDelirium,
-    kEchoes,
-    kFilters,
-    kRobots,
-    kTransmissions,
-    kVolumes,
-};
+using Category = effects::EffectCategory;
+using enum effects::EffectCategory;
 
 }  // namespace marvolin::app

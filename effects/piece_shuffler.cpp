@@ -137,7 +137,7 @@ void RunPieceShuffler(EffectContext& context) {
     }
     const std::uint64_t length = std::uint64_t{context.working.sampleCount()} +
                                  MillisecondsToSamples(rate, kMixUp.layerNumber);
-    auto output = TakeOutputBlock(context.host, length);
+    auto output = TakeRoutineBlock(context.host, length);
     if (!output) {
         return;
     }

@@ -1,16 +1,21 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "effects/effect_context.h"
 
 namespace marvolin::effects {
 
 // The progress tick that routines run once per processed sample: the first call to the
-// progress indicator comes at sample `step` with percent 2, later ones every step - 1 samples.
+// progress indicator comes at sample `step` with percent firstPercent + 1, later ones every
+// step - 1 samples. The counter is 32-bit and wraps as such.
 class ProgressTick {
   public:
-    ProgressTick(EffectHost& host, std::uint32_t step) : host_(host), step_(step) {}
+    ProgressTick(EffectHost& host, std::uint32_t step, std::uint32_t firstPercent = 1)
+        : host_(host), step_(step), percent_(firstPercent) {}
 
     void Tick() {
         if (counter_ == step_) {
@@ -32,20 +37,25 @@ class ProgressTick {
         }
     }
 
-    // The same as `count` calls of Tick(), without walking every sample: for stretches a
-    // routine skips but still counts. The counter wraps like Tick()'s does.
-    void Advance(std::uint64_t count) {
-        while (count > 0) {
-            if (counter_ == step_) {
-                Tick();
-                --count;
-                continue;
+    // The same as `samples` calls of Tick(), in time proportional to the indicator calls made.
+    void Advance(std::uint64_t samples) {
+        while (samples > 0) {
+            const std::uint32_t ticksBeforeCall = step_ - counter_;  // wraps like the counter
+            if (samples <= ticksBeforeCall) {
+                counter_ += static_cast<std::uint32_t>(samples);
+                return;
             }
-            const std::uint32_t untilNextCall = step_ - counter_;  // modulo 2^32
-            const std::uint64_t advance = count < untilNextCall ? count : untilNextCall;
-            counter_ += static_cast<std::uint32_t>(advance);
-            count -= advance;
+            samples -= ticksBeforeCall;
+            counter_ = step_;
+            Tick();
+            --samples;
         }
+    }
+
+    // Counts samples from zero again with a new step; the percent carries on.
+    void Restart(std::uint32_t step) {
+        step_ = step;
+        counter_ = 0;
     }
 
     std::uint32_t percent() const { return percent_; }
@@ -53,9 +63,22 @@ class ProgressTick {
   private:
     EffectHost& host_;
     std::uint32_t step_;
-    std::uint32_t percent_ = 1;
+    std::uint32_t percent_;
     std::uint32_t counter_ = 0;
 };
+
+// Runs process(begin, end) over [0, count) in short runs and ticks once per sample after each
+// run: the per-sample work stays a plain loop the compiler can vectorise, and the indicator
+// still moves while the work goes on.
+template <typename Process>
+void ForEachRunWithTicks(ProgressTick& tick, std::size_t count, Process&& process) {
+    constexpr std::size_t kRunLength = 4096;
+    for (std::size_t begin = 0; begin < count; begin += kRunLength) {
+        const std::size_t end = std::min(count, begin + kRunLength);
+        process(begin, end);
+        tick.Advance(end - begin);
+    }
+}
 
 // Divides every sample by the largest magnitude, so the loudest becomes exactly 1.0; an
 // all-zero buffer stays zero.

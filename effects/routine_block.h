@@ -14,22 +14,17 @@ namespace marvolin::effects {
 // A zero-filled float block for a routine's output or scratch memory. When it cannot be had,
 // the memory message is shown and the routine is expected to return at once, leaving the
 // working buffer as it is (blocks it already took are freed with their vectors).
+// A sound counts its samples in 32 bits, so a longer block is refused the same way.
 inline std::optional<std::vector<float>> TakeRoutineBlock(EffectHost& host, std::size_t count) {
+    if (count > std::numeric_limits<std::uint32_t>::max()) {
+        host.ShowMemoryMessage();
+        return std::nullopt;
+    }
     auto block = platform::AllocateBlock<float>(count);
     if (!block) {
         host.ShowMemoryMessage();
     }
     return block;
-}
-
-// A routine's output block, whose length the routine works out in 64 bits: a working buffer
-// counts its samples in 32 bits, so a longer output is refused like a failed allocation.
-inline std::optional<std::vector<float>> TakeOutputBlock(EffectHost& host, std::uint64_t count) {
-    if (count > std::numeric_limits<std::uint32_t>::max()) {
-        host.ShowMemoryMessage();
-        return std::nullopt;
-    }
-    return TakeRoutineBlock(host, static_cast<std::size_t>(count));
 }
 
 }  // namespace marvolin::effects

@@ -88,7 +88,7 @@ void RunSegmentChopper(EffectContext& context) {
     const double length = static_cast<double>(count) / static_cast<double>(segment) *
                           (static_cast<double>(segment) + static_cast<double>(gap));
     // At most about three times the input's count, so it fits 64 bits.
-    auto output = TakeOutputBlock(context.host, static_cast<std::uint64_t>(length));
+    auto output = TakeRoutineBlock(context.host, static_cast<std::uint64_t>(length));
     if (!output) {
         return;
     }

@@ -87,7 +87,7 @@ void RunSegmentRepeater(EffectContext& context) {
         return;  // shorter than the first stretch: left as it is
     }
     const std::uint64_t length = StammeredLength(at, count);
-    auto output = TakeOutputBlock(context.host, length);
+    auto output = TakeRoutineBlock(context.host, length);
     if (!output) {
         return;
     }

@@ -108,6 +108,43 @@ TEST(ProgressTickTest, CountingFirstCallsOneSampleEarlierAndNeverForStepZero) {
     }
 }
 
+TEST(ProgressTickTest, AdvancingInRunsMakesTheSameCallsAsTickingEachSample) {
+    struct Case {
+        std::uint32_t step;
+        std::uint32_t firstPercent;
+        std::vector<std::uint32_t> runs;
+        bool restartBetweenRuns;  // with the same step
+    };
+    const Case cases[] = {
+        {1000, 1, {100000}, false},
+        {7, 51, {3, 0, 4, 50, 1}, false},
+        {2, 1, {250}, false},
+        {0, 1, {10, 10, 10}, true},
+        {1, 1, {5000}, false},
+        {333, 51, {1000, 1000, 1000}, true},
+        {4096, 1, {4096, 4095, 2}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.step);
+        PercentRecorder ticked;
+        PercentRecorder advanced;
+        ProgressTick one(ticked, c.step, c.firstPercent);
+        ProgressTick many(advanced, c.step, c.firstPercent);
+        for (const std::uint32_t run : c.runs) {
+            if (c.restartBetweenRuns) {
+                one.Restart(c.step);
+                many.Restart(c.step);
+            }
+            for (std::uint32_t i = 0; i < run; ++i) {
+                one.Tick();
+            }
+            many.Advance(run);
+        }
+        EXPECT_EQ(advanced.percents, ticked.percents);
+        EXPECT_EQ(many.percent(), one.percent());
+    }
+}
+
 TEST(NormalizePeakTest, TheLoudestSampleBecomesExactlyOne) {
     std::vector<float> samples = {0.25f, -0.5f, 0.1f, 0.5f};
     NormalizePeak(samples);
