@@ -167,7 +167,7 @@ TEST_F(EffectFrameTest, UndoAfterLoadingBringsBackTheOldSoundWithItsRate) {
 TEST_F(EffectFrameTest, AnEffectOnNoSoundGivesAnEmptyBlockAndAnUndoWithoutOne) {
     sound.sampleRate = 22050;
     ASSERT_FALSE(sound.hasBlock);
-    ASSERT_TRUE(ApplyEffect(sound, undo, 0, 8, host, memory));
+    ASSERT_TRUE(ApplyEffect(sound, undo, 7, 8, host, memory));  // Fade-in keeps the length
     EXPECT_TRUE(sound.hasBlock);
     EXPECT_EQ(sound.sampleCount(), 0u);
     EXPECT_FALSE(undo.hasBlock);
