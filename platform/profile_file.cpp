@@ -1,6 +1,7 @@
 #include "platform/profile_file.h"
 
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -122,12 +123,22 @@ std::int32_t ParseProfileInteger(std::string_view value) {
 }
 
 ProfileFile ProfileFile::Load(const std::string& path) {
+    // A folder (or a device) of that name opens, but reading it throws or never ends.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return ProfileFile{};
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return ProfileFile{};
     }
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return FromText(text);
+    try {
+        const std::string text{std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>()};
+        return FromText(text);
+    } catch (const std::ios_base::failure&) {
+        return ProfileFile{};
+    }
 }
 
 ProfileFile ProfileFile::FromText(std::string_view text) {
@@ -209,6 +220,8 @@ std::int32_t ProfileFile::GetInt(std::string_view section, std::string_view key,
 
 void ProfileFile::SetString(std::string_view section, std::string_view key,
                             std::string_view value) {
+    // One line holds one value: a line break in it would add lines of its own to the file.
+    value = value.substr(0, value.find_first_of("\r\n"));
     const std::string line = std::string(Trim(key)) + "=" + std::string(value);
     auto sectionLine = FindSection(section);
     if (!sectionLine) {

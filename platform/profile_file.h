@@ -27,7 +27,7 @@ class ProfileFile {
                         std::int32_t fallback) const;
 
     // Replaces the key's line, or adds the key at the end of its section (and the section at
-    // the end of the file).
+    // the end of the file). A value ends at its first line break.
     void SetString(std::string_view section, std::string_view key, std::string_view value);
 
     std::string Text() const;

@@ -127,5 +127,18 @@ TEST(ProfileFileTest, SavesAtomicallyAndLoadsBack) {
     EXPECT_EQ(testing::ReadText(path), "[S]\na=1\n");
 }
 
+TEST(ProfileFileTest, AValueCannotAddLinesToTheFile) {
+    auto profile = ProfileFile::FromText("[S]\na=1\n");
+    profile.SetString("S", "dir", "/home/me\n[S]\na=2\r\n");
+    EXPECT_EQ(profile.Text(), "[S]\na=1\ndir=/home/me\n");
+}
+
+TEST(ProfileFileTest, AFolderOrADeviceInTheFilesPlaceIsAnEmptyProfile) {
+    testing::TemporaryFolder folder;
+    EXPECT_EQ(ProfileFile::Load(folder.path()).Text(), "");
+    EXPECT_FALSE(ProfileFile::FromText("[S]\na=1\n").Save(folder.path()));
+    EXPECT_EQ(ProfileFile::Load("/dev/zero").Text(), "");
+}
+
 }  // namespace
 }  // namespace marvolin::platform
