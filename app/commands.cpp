@@ -14,11 +14,6 @@ formats::FileHost FileHostOf(platform::Platform& platform) {
     return {platform.messageBoxes, platform.cursor};
 }
 
-void RedrawWaveform(MainWindowState& state, platform::Platform& platform) {
-    screen::ScreenHost host = ScreenHostOf(platform);
-    screen::DrawWaveform(state.screen, host, state.sound);
-}
-
 // The progress ball and the memory message, for the processing routines.
 class WindowEffectHost : public effects::EffectHost {
   public:
@@ -97,7 +92,7 @@ void SaveCommand(MainWindowState& state, platform::Platform& platform,
 }
 
 void PlayCommand(MainWindowState& state, platform::Platform& platform) {
-    if (state.sound.sampleCount() == 0 || state.recording) {
+    if (state.sound.sampleCount() == 0 || state.recording()) {
         return;
     }
     const auto draw = PlayButtonPainter(state, platform);
@@ -110,7 +105,7 @@ void PlayCommand(MainWindowState& state, platform::Platform& platform) {
 }
 
 void UndoCommand(MainWindowState& state, platform::Platform& platform) {
-    if (state.playing() || state.recording || !state.undo.hasBlock) {
+    if (state.playing() || state.recording() || !state.undo.hasBlock) {
         return;
     }
     effects::ExchangeSoundAndUndo(state.sound, state.undo);

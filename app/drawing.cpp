@@ -37,4 +37,15 @@ audio::DrawPlayButton PlayButtonPainter(MainWindowState& state, platform::Platfo
     };
 }
 
+audio::DrawRecordButton RecordButtonPainter(MainWindowState& state, platform::Platform& platform) {
+    return [&state, &platform](std::uint16_t bitmap) {
+        DrawHotspotBitmap(state, platform, kRecordHotspot, bitmap);
+    };
+}
+
+void RedrawWaveform(MainWindowState& state, platform::Platform& platform) {
+    screen::ScreenHost host = ScreenHostOf(platform);
+    screen::DrawWaveform(state.screen, host, state.sound);
+}
+
 }  // namespace marvolin::app

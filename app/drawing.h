@@ -21,5 +21,10 @@ void DrawCategoryLabel(MainWindowState& state, platform::Platform& platform, boo
 
 // Draws over the Play button, for playback's Play/Stop looks.
 audio::DrawPlayButton PlayButtonPainter(MainWindowState& state, platform::Platform& platform);
+// Draws over the Record button, for the red Stop while recording.
+audio::DrawRecordButton RecordButtonPainter(MainWindowState& state, platform::Platform& platform);
+
+// Redraws the waveform view from the current sound.
+void RedrawWaveform(MainWindowState& state, platform::Platform& platform);
 
 }  // namespace marvolin::app

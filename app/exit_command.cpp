@@ -3,7 +3,7 @@
 namespace marvolin::app {
 
 void ExitCommand(const MainWindowState& state, platform::Platform& platform) {
-    if (state.recording) {
+    if (state.recording()) {
         return;
     }
     const auto answer = platform.messageBoxes.Show("Do you really want to exit ?", "Are you sure ?",

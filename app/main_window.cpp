@@ -1,8 +1,10 @@
 #include "app/main_window.h"
 
 #include "app/commands.h"
+#include "app/dialog_commands.h"
 #include "app/drawing.h"
 #include "app/exit_command.h"
+#include "app/record_command.h"
 #include "app/startup.h"
 #include "resources/string_table.h"
 #include "screen/window_areas.h"
@@ -30,6 +32,9 @@ void MainWindow::Handle(const platform::Message& message) {
             // paint, say) the button must go on showing Stop.
             if (state_.playing()) {
                 PlayButtonPainter(state_, platform_)(audio::kStopBitmap);
+            }
+            if (state_.recording()) {
+                RecordButtonPainter(state_, platform_)(audio::kStopRecordingBitmap);
             }
             break;
         }
@@ -62,12 +67,10 @@ void MainWindow::Handle(const platform::Message& message) {
                                   PlayButtonPainter(state_, platform_));
             break;
         case MessageKind::RecordBufferReturned:
-            if (!state_.recording) {
-                screen::ScreenHost host = ScreenHostOf(platform_);
-                screen::DrawWaveform(state_.screen, host, state_.sound);
-            }
+            RecordBufferReturned(state_, platform_, message.bufferId);
             break;
         case MessageKind::Timer:
+            BlinkRecordingWord(state_, platform_);
             break;
     }
 }
@@ -100,7 +103,7 @@ void MainWindow::OnLeftButtonDown(int x, int y) {
     const Hotspot& hotspot = state_.hotspots[pressed];
     if (hotspot.pressedBitmap != 0) {
         const bool effectButton = pressed >= kFirstEffectHotspot && pressed <= kLastEffectHotspot;
-        const bool busy = state_.playing() || state_.recording;
+        const bool busy = state_.playing() || state_.recording();
         std::uint16_t bitmap = hotspot.pressedBitmap;
         if (pressed == kPlayHotspot && state_.playing()) {
             bitmap = audio::kStopPressedBitmap;
@@ -121,7 +124,7 @@ void MainWindow::OnLeftButtonUp() {
         return;
     }
     if (pressed >= kFirstEffectHotspot && pressed <= kLastEffectHotspot) {
-        if (state_.playing() || state_.recording) {
+        if (state_.playing() || state_.recording()) {
             return;  // refused: nothing drawn, and the press is remembered
         }
         ApplyEffectCommand(state_, platform_, pressed);
@@ -163,7 +166,7 @@ void MainWindow::StepCategory(int direction) {
 }
 
 void MainWindow::RunCommand(std::uint16_t hotspot) {
-    const bool busy = state_.playing() || state_.recording;
+    const bool busy = state_.playing() || state_.recording();
     switch (hotspot) {
         case kOpenHotspot:
             if (!busy) {
@@ -175,17 +178,26 @@ void MainWindow::RunCommand(std::uint16_t hotspot) {
                 SaveCommand(state_, platform_, files_.dataFolder);
             }
             break;
+        case kRecordHotspot:
+            RecordCommand(state_, platform_);
+            break;
         case kPlayHotspot:
             PlayCommand(state_, platform_);
             break;
         case kUndoHotspot:
             UndoCommand(state_, platform_);
             break;
+        case kOptionsHotspot:
+            OptionsCommand(state_, platform_, files_.settingsFile);
+            break;
         case kExitHotspot:
             ExitCommand(state_, platform_);
             break;
+        case kAboutHotspot:
+            AboutCommand(state_, platform_);
+            break;
         default:
-            // Record, Options and About arrive with recording and the dialogs.
+            // The category and effect buttons have done their work on the release.
             break;
     }
 }

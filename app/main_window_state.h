@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "app/tables.h"
 #include "audio/playback.h"
+#include "audio/recording.h"
 #include "effects/effect_context.h"
 #include "formats/sound_buffer.h"
 #include "screen/screen.h"
@@ -23,8 +24,7 @@ struct MainWindowState {
     std::uint16_t pressedHotspot = NO_HOTSPOT;
     std::uint16_t clickedEffectButton = kFirstEffectHotspot;
     audio::Playback playback;  // holds the `playing` flag
-    std::int32_t recording = 0;
-    std::int32_t blinkOn = 1;
+    audio::Recorder recorder;  // holds the `recording` flag and the blink
     std::string currentPath;
     formats::SoundBuffer sound;
     formats::SoundBuffer undo;  // the sound as it was before the last effect
@@ -33,6 +33,7 @@ struct MainWindowState {
     bool initialized = false;
 
     bool playing() const { return playback.playing != 0; }
+    bool recording() const { return recorder.recording != 0; }
 };
 
 }  // namespace marvolin::app

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <span>
 #include <string_view>
 
 #include "platform/paths.h"
@@ -15,15 +16,16 @@ struct IntegerKey {
     std::int32_t Settings::*field;
 };
 
-// The nine integer keys, in the order they are read and written after the directory.
+// The nine integer keys in the order they are written; the directory's key goes between the
+// first and the others.
 constexpr IntegerKey kIntegerKeys[] = {
     {"Sampling Frequency", &Settings::samplingFrequency},
     {"play sound after loading", &Settings::playAfterLoading},
     {"play sound after processing", &Settings::playAfterProcessing},
     {"play sound after undo", &Settings::playAfterUndo},
     {"play sound after recording", &Settings::playAfterRecording},
-    {"Display help", &Settings::displayHelp},
     {"Auto-truncate recorded sample", &Settings::autoTruncate},
+    {"Display help", &Settings::displayHelp},
     {"Audio input", &Settings::audioInput},
     {"Audio output", &Settings::audioOutput},
 };
@@ -50,9 +52,13 @@ bool WriteSettings(const std::string& settingsFile, const Settings& settings) {
         std::filesystem::create_directories(folder, error);
     }
     auto profile = platform::ProfileFile::Load(settingsFile);
-    profile.SetString(kSettingsSection, kDirectoryKey, settings.defaultDirectory);
-    for (const IntegerKey& entry : kIntegerKeys) {
+    auto write = [&](const IntegerKey& entry) {
         profile.SetString(kSettingsSection, entry.key, std::to_string(settings.*entry.field));
+    };
+    write(kIntegerKeys[0]);
+    profile.SetString(kSettingsSection, kDirectoryKey, settings.defaultDirectory);
+    for (const IntegerKey& entry : std::span(kIntegerKeys).subspan(1)) {
+        write(entry);
     }
     return profile.Save(settingsFile);
 }

@@ -25,7 +25,9 @@ inline constexpr const char* kSettingsSection = "Marvolin";
 // file or key gives the default.
 Settings ReadSettings(const std::string& settingsFile);
 
-// Writes all ten settings, keeping every other line of the file. False when it cannot.
+// Writes all ten settings ("Sampling Frequency", the directory, the four playback switches,
+// auto-truncation, help, the two devices), keeping every other line of the file. False
+// when it cannot.
 bool WriteSettings(const std::string& settingsFile, const Settings& settings);
 
 // The folder the file dialogs start in: the default ".\waves" (or any relative setting)

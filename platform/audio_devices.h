@@ -39,7 +39,8 @@ class WaveOutput {
 };
 
 // Records 16-bit mono samples into one caller-owned buffer. A full buffer, or the buffer
-// handed back after Stop and Reset, is reported as a RecordBufferReturned message.
+// handed back after Stop and Reset, is reported as a RecordBufferReturned message through
+// the event queue, once per buffer. The samples beyond RecordedBytes are left as they were.
 class WaveInput {
   public:
     virtual ~WaveInput() = default;
@@ -53,6 +54,9 @@ class WaveInput {
     virtual DeviceResult Close() = 0;
     // Bytes written into the buffer so far.
     virtual std::size_t RecordedBytes() const = 0;
+    // Identifies the buffer prepared last; its RecordBufferReturned carries the same
+    // bufferId, so a late notification about an earlier buffer can be told apart.
+    virtual std::uint32_t BufferId() const = 0;
 };
 
 // The devices the user can choose between, in device-number order.

@@ -4,6 +4,7 @@
 #include "platform/cursor.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
+#include "platform/modal_dialogs.h"
 #include "platform/text_renderer.h"
 #include "platform/timers.h"
 #include "platform/window.h"
@@ -22,6 +23,7 @@ struct Platform {
     WaveInput& waveInput;
     AudioDeviceList& audioDevices;
     TextRenderer& textRenderer;
+    ModalDialogs& dialogs;
 };
 
 }  // namespace marvolin::platform

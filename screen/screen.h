@@ -52,6 +52,8 @@ void DrawBitmap(Screen& screen, ScreenHost& host, std::uint16_t id, int x, int y
 // The help line at (20, 450), white on black; EraseHelpArea blackens (20, 430)-(300, 470).
 void DrawHelpLine(Screen& screen, ScreenHost& host, std::string_view text);
 void EraseHelpArea(Screen& screen, ScreenHost& host);
+// The word "RECORDING" at (20, 430) in black, on red or on black.
+void DrawRecordingWord(Screen& screen, ScreenHost& host, bool onRed);
 
 // Puts `area` of screen.window on the screen now, unless a paint is under way.
 void Present(Screen& screen, ScreenHost& host, const Rect& area);

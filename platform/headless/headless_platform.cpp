@@ -175,8 +175,15 @@ void BlockTextRenderer::DrawText(PixelView target, int x, int y, std::string_vie
 }
 
 DeviceResult FakeWaveInput::Open(int number, std::uint32_t rate) {
+    ++opens;
     if (openAnswer != DeviceResult::Ok) {
         return openAnswer;
+    }
+    if (open) {
+        return DeviceResult::Allocated;
+    }
+    if (number < 0 || number >= deviceCount) {
+        return DeviceResult::BadDevice;
     }
     open = true;
     deviceNumber = number;
@@ -194,6 +201,8 @@ DeviceResult FakeWaveInput::Prepare(std::span<std::int16_t> target) {
     }
     buffer = target;
     prepared = true;
+    recordedBytes = 0;
+    ++bufferId;
     return DeviceResult::Ok;
 }
 
@@ -209,6 +218,9 @@ DeviceResult FakeWaveInput::AddBuffer() {
 }
 
 DeviceResult FakeWaveInput::Start() {
+    if (startAnswer != DeviceResult::Ok) {
+        return startAnswer;
+    }
     if (!open) {
         return DeviceResult::InvalidHandle;
     }
@@ -223,7 +235,7 @@ DeviceResult FakeWaveInput::Stop() {
     if (started && queued) {
         // A stopped device hands back its partly filled buffer.
         queued = false;
-        queue_.push_back({MessageKind::RecordBufferReturned});
+        queue_.push_back({.kind = MessageKind::RecordBufferReturned, .bufferId = bufferId});
     }
     started = false;
     return DeviceResult::Ok;
@@ -235,7 +247,7 @@ DeviceResult FakeWaveInput::Reset() {
     }
     if (queued) {
         queued = false;
-        queue_.push_back({MessageKind::RecordBufferReturned});
+        queue_.push_back({.kind = MessageKind::RecordBufferReturned, .bufferId = bufferId});
     }
     started = false;
     return DeviceResult::Ok;
@@ -244,6 +256,9 @@ DeviceResult FakeWaveInput::Reset() {
 DeviceResult FakeWaveInput::Unprepare() {
     if (!open) {
         return DeviceResult::InvalidHandle;
+    }
+    if (queued) {
+        return DeviceResult::StillPlaying;
     }
     prepared = false;
     return DeviceResult::Ok;
@@ -272,14 +287,45 @@ void FakeWaveInput::Feed(std::span<const std::int16_t> samples) {
     recordedBytes += taken * 2;
     if (recordedBytes / 2 == buffer.size()) {
         queued = false;
-        queue_.push_back({MessageKind::RecordBufferReturned});
+        queue_.push_back({.kind = MessageKind::RecordBufferReturned, .bufferId = bufferId});
     }
+}
+
+void ScriptedDialogs::RunSettings(SettingsDialogHandler& handler) {
+    settingsShown.push_back(handler.Open());
+    std::vector<SettingsAction> script;
+    if (!settingsScripts.empty()) {
+        script = std::move(settingsScripts.front());
+        settingsScripts.pop_front();
+    }
+    for (const SettingsAction& action : script) {
+        switch (action.kind) {
+            case SettingsAction::Select:
+                handler.SelectionChanged(action.control, action.position);
+                break;
+            case SettingsAction::Text:
+                handler.TextChanged(action.control, action.text);
+                break;
+            case SettingsAction::Click:
+                handler.Clicked(action.control);
+                if (action.control == kSettingsOk || action.control == kSettingsCancel) {
+                    return;
+                }
+                break;
+        }
+    }
+    handler.Clicked(kSettingsCancel);
+}
+
+void ScriptedDialogs::RunAbout(const AboutBoxContents& contents) {
+    aboutShown.push_back(contents);
 }
 
 HeadlessPlatform::HeadlessPlatform()
     : waveOutput(queue), waveInput(queue), services{messageBoxes, cursor,       window,
                                                     fileDialogs,  timers,       waveOutput,
-                                                    waveInput,    audioDevices, textRenderer} {}
+                                                    waveInput,    audioDevices, textRenderer,
+                                                    dialogs} {}
 
 void HeadlessPlatform::DeliverPending(MessageSink& sink) {
     while (!queue.empty()) {

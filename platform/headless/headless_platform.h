@@ -116,7 +116,8 @@ class FakeWaveOutput : public WaveOutput {
     std::deque<Message>& queue_;
 };
 
-// Input device fed by tests through Feed().
+// Input device fed by tests through Feed(). Every answer can be scripted; numbers from
+// deviceCount on are no device.
 class FakeWaveInput : public WaveInput {
   public:
     explicit FakeWaveInput(std::deque<Message>& queue) : queue_(queue) {}
@@ -130,6 +131,7 @@ class FakeWaveInput : public WaveInput {
     DeviceResult Unprepare() override;
     DeviceResult Close() override;
     std::size_t RecordedBytes() const override { return recordedBytes; }
+    std::uint32_t BufferId() const override { return bufferId; }
 
     // Delivers samples into the queued buffer; a full buffer is returned with a message.
     void Feed(std::span<const std::int16_t> samples);
@@ -142,9 +144,13 @@ class FakeWaveInput : public WaveInput {
     std::uint32_t sampleRate = 0;
     std::span<std::int16_t> buffer;
     std::size_t recordedBytes = 0;
+    std::uint32_t bufferId = 0;
+    int deviceCount = 1;
+    int opens = 0;
     DeviceResult openAnswer = DeviceResult::Ok;
     DeviceResult prepareAnswer = DeviceResult::Ok;
     DeviceResult addBufferAnswer = DeviceResult::Ok;
+    DeviceResult startAnswer = DeviceResult::Ok;
 
   private:
     std::deque<Message>& queue_;
@@ -180,6 +186,33 @@ class FixedAudioDeviceList : public AudioDeviceList {
     std::vector<std::string> outputs{"Test output"};
 };
 
+// Modal dialogs that run from a script. Each Settings run asks the handler for its
+// contents, records them and plays the next script (a list of user actions); a script that
+// does not end with OK or Cancel, or no script at all, ends with Cancel.
+class ScriptedDialogs : public ModalDialogs {
+  public:
+    struct SettingsAction {
+        enum Kind { Select, Text, Click } kind;
+        int control;
+        int position = 0;
+        std::string text;
+    };
+    static SettingsAction Select(int control, int position) {
+        return {SettingsAction::Select, control, position, {}};
+    }
+    static SettingsAction Type(int control, std::string text) {
+        return {SettingsAction::Text, control, 0, std::move(text)};
+    }
+    static SettingsAction Click(int control) { return {SettingsAction::Click, control, 0, {}}; }
+
+    void RunSettings(SettingsDialogHandler& handler) override;
+    void RunAbout(const AboutBoxContents& contents) override;
+
+    std::deque<std::vector<SettingsAction>> settingsScripts;
+    std::vector<SettingsDialogContents> settingsShown;  // what each run showed as it opened
+    std::vector<AboutBoxContents> aboutShown;
+};
+
 // A complete headless platform. Device notifications wait in `queue` until a test (or the
 // command-line tool) delivers them.
 class HeadlessPlatform {
@@ -199,6 +232,7 @@ class HeadlessPlatform {
     FakeWaveInput waveInput;
     FixedAudioDeviceList audioDevices;
     BlockTextRenderer textRenderer;
+    ScriptedDialogs dialogs;
     Platform services;
 };
 

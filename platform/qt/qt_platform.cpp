@@ -10,7 +10,9 @@ QtPlatform::QtPlatform(MainWidget& widget)
       fileDialogs(widget, cursor),
       timers(widget),
       waveOutput(widget),
-      services_{messageBoxes, cursor,    window,       fileDialogs, timers,
-                waveOutput,   waveInput, audioDevices, textRenderer} {}
+      waveInput(widget),
+      dialogs(cursor),
+      services_{messageBoxes, cursor,    window,       fileDialogs,  timers,
+                waveOutput,   waveInput, audioDevices, textRenderer, dialogs} {}
 
 }  // namespace marvolin::platform::qt

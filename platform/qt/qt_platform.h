@@ -5,11 +5,12 @@
 #include "platform/qt/qt_cursor.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_message_boxes.h"
+#include "platform/qt/qt_modal_dialogs.h"
 #include "platform/qt/qt_text_renderer.h"
 #include "platform/qt/qt_timers.h"
+#include "platform/qt/qt_wave_input.h"
 #include "platform/qt/qt_wave_output.h"
 #include "platform/qt/qt_window.h"
-#include "platform/qt/unavailable_audio.h"
 
 namespace marvolin::platform::qt {
 
@@ -30,9 +31,10 @@ class QtPlatform {
     QtFileDialogs fileDialogs;
     QtTimers timers;
     QtWaveOutput waveOutput;
-    UnavailableWaveInput waveInput;
+    QtWaveInput waveInput;
     QtAudioDeviceList audioDevices;
     QtTextRenderer textRenderer;
+    QtModalDialogs dialogs;
 
   private:
     Platform services_;

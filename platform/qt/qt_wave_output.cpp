@@ -1,12 +1,12 @@
 #include "platform/qt/qt_wave_output.h"
 
 #include <QAudioSink>
-#include <QList>
 #include <QMediaDevices>
 #include <QMetaObject>
 #include <algorithm>
 #include <climits>
 
+#include "platform/qt/audio_device_choice.h"
 #include "platform/qt/main_widget.h"
 
 namespace marvolin::platform::qt {
@@ -41,23 +41,11 @@ DeviceResult QtWaveOutput::Open(int deviceNumber, std::uint32_t sampleRate) {
     if (open_) {
         return DeviceResult::Allocated;
     }
-    const QList<QAudioDevice> outputs = QMediaDevices::audioOutputs();
-    if (deviceNumber < 0 || deviceNumber >= outputs.size()) {
-        return DeviceResult::BadDevice;
+    const DeviceResult chosen = ChooseAudioDevice(QMediaDevices::audioOutputs(), deviceNumber,
+                                                  sampleRate, device_, format_);
+    if (chosen != DeviceResult::Ok) {
+        return chosen;
     }
-    if (sampleRate == 0 || sampleRate > INT_MAX) {
-        return DeviceResult::BadFormat;
-    }
-    QAudioFormat format;
-    format.setSampleRate(static_cast<int>(sampleRate));
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    const QAudioDevice& device = outputs[deviceNumber];
-    if (!device.isFormatSupported(format)) {
-        return DeviceResult::BadFormat;
-    }
-    device_ = device;
-    format_ = format;
     open_ = true;
     return DeviceResult::Ok;
 }

@@ -103,7 +103,7 @@ TEST_F(MainWindowTest, ExitAsksFirstAndCancelKeepsEverything) {
 
 TEST_F(MainWindowTest, ExitIsIgnoredWhileRecordingButTheCloseCommandIsNot) {
     Start();
-    window->state().recording = 1;
+    window->state().recorder.recording = 1;
     Click(500, 400);
     EXPECT_TRUE(host.messageBoxes.shown.empty());
     EXPECT_FALSE(host.window.closed);

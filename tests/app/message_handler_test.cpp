@@ -2,11 +2,8 @@
 
 #include <filesystem>
 
-#include "app/main_window.h"
 #include "formats/wav.h"
-#include "platform/headless/headless_platform.h"
-#include "screen/resource_bitmaps.h"
-#include "support/test_files.h"
+#include "window_fixture.h"
 
 namespace marvolin::app {
 namespace {
@@ -14,48 +11,11 @@ namespace {
 using platform::Message;
 using platform::MessageKind;
 
-class MessageHandlerTest : public ::testing::Test {
+class MessageHandlerTest : public WindowTest {
   protected:
-    MessageHandlerTest() {
-        testing::CopyProgramData(folder.File("data"));
-        window = std::make_unique<MainWindow>(
-            host.services, ProgramFiles{folder.File("data"), folder.File("marvolin.ini")});
-        window->Handle({MessageKind::Initialize});
-        window->Handle({MessageKind::Paint});
-        FinishPlayback();  // the welcome sound
-    }
-
-    MainWindowState& state() { return window->state(); }
-
-    void Send(MessageKind kind, int x = 0, int y = 0) { window->Handle({kind, x, y}); }
-    void Click(int x, int y) {
-        Send(MessageKind::LeftButtonDown, x, y);
-        Send(MessageKind::LeftButtonUp, x, y);
-    }
     void RightClick(int x, int y) {
         Send(MessageKind::RightButtonDown, x, y);
         Send(MessageKind::RightButtonUp, x, y);
-    }
-    void FinishPlayback() {
-        host.waveOutput.Finish();
-        host.DeliverPending(*window);
-    }
-
-    // True when the window shows width x height pixels of `bitmap` at (x, y).
-    bool Shows(int bitmap, int x, int y, int width, int height) {
-        const auto surface = screen::LoadResourceBitmap(bitmap);
-        if (!surface) {
-            return false;
-        }
-        for (int row = 0; row < height; ++row) {
-            for (int column = 0; column < width; ++column) {
-                if (state().screen.window.Pixel(x + column, y + row) !=
-                    surface->Pixel(column, row)) {
-                    return false;
-                }
-            }
-        }
-        return true;
     }
     bool LabelsShow(int category) {
         const int xs[] = {326, 347, 355, 349, 326};
@@ -78,18 +38,7 @@ class MessageHandlerTest : public ::testing::Test {
         formats::SaveWav(fileHost, sound, path);
         return path;
     }
-
-    testing::TemporaryFolder folder;
-    platform::headless::HeadlessPlatform host;
-    std::unique_ptr<MainWindow> window;
 };
-
-constexpr int kOpenX = 130, kOpenY = 170;
-constexpr int kSaveX = 270, kSaveY = 170;
-constexpr int kPlayX = 130, kPlayY = 220;
-constexpr int kUndoX = 270, kUndoY = 220;
-constexpr int kCategoryX = 255, kCategoryY = 350;
-constexpr int kEffect2X = 330, kEffect2Y = 315;
 
 TEST_F(MessageHandlerTest, StartUpPaintsThePictureAndPlaysTheWelcomeSound) {
     EXPECT_TRUE(host.messageBoxes.shown.empty());
@@ -282,7 +231,7 @@ TEST_F(MessageHandlerTest, RecordingRefusesEveryOtherCommand) {
     FinishPlayback();
     const std::vector<std::int16_t> sound = state().sound.samples;
     const std::vector<std::int16_t> undo = state().undo.samples;
-    state().recording = 1;
+    state().recorder.recording = 1;
     host.fileDialogs.openAnswers = {platform::OpenChoice{SaveSound({1, 2}, 8000), 1}};
     host.fileDialogs.saveAnswers = {folder.File("refused.wav")};
     for (const auto& [x, y] :
@@ -299,7 +248,7 @@ TEST_F(MessageHandlerTest, RecordingRefusesEveryOtherCommand) {
     EXPECT_TRUE(host.messageBoxes.shown.empty());
 
     // The same clicks run once recording is over.
-    state().recording = 0;
+    state().recorder.recording = 0;
     Click(kUndoX, kUndoY);
     EXPECT_EQ(state().sound.samples, undo);
 }

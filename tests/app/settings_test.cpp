@@ -53,14 +53,14 @@ TEST(SettingsTest, WritesAllTenKeysInOrderAndKeepsForeignLines) {
     ASSERT_TRUE(WriteSettings(path, settings));
     EXPECT_EQ(testing::ReadText(path),
               "[Marvolin]\n"
-              "Default .WAV directory=/data/sounds\n"
               "Sampling Frequency=6\n"
+              "Default .WAV directory=/data/sounds\n"
               "play sound after loading=1\n"
               "play sound after processing=1\n"
               "play sound after undo=0\n"
               "play sound after recording=1\n"
-              "Display help=0\n"
               "Auto-truncate recorded sample=1\n"
+              "Display help=0\n"
               "Audio input=3\n"
               "Audio output=0\n");
 

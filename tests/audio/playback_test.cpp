@@ -100,9 +100,9 @@ class PlaybackTest : public ::testing::Test, public platform::MessageSink {
 
     platform::headless::HeadlessPlatform host;
     RecordingWaveOutput output{host.waveOutput};
-    platform::Platform services{host.messageBoxes, host.cursor,       host.window,
-                                host.fileDialogs,  host.timers,       output,
-                                host.waveInput,    host.audioDevices, host.textRenderer};
+    platform::Platform services{host.messageBoxes, host.cursor, host.window,    host.fileDialogs,
+                                host.timers,       output,      host.waveInput, host.audioDevices,
+                                host.textRenderer, host.dialogs};
     formats::SoundBuffer sound;
     Playback playback;
     std::vector<std::uint16_t> drawn;

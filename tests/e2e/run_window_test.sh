@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs the real program on a private virtual display with a private PulseAudio server and uses
-# it as a person would: it clicks the category button both ways, an effect button, Undo, Play
-# and finally Exit, and checks after each step what the window shows (read back from the
-# screen) and what the sound server heard (recorded from the null sink's monitor).
+# it as a person would: it clicks the category button both ways, an effect button, Undo, Play,
+# opens the Settings dialog and the About box, records the welcome sound played into the
+# server's voice source, and finally clicks Exit; it checks after each step what the window
+# shows (read back from the screen) and what the sound server heard (recorded from the null
+# sink's monitor).
 #
 # Usage: run_window_test.sh PROGRAM   (PROGRAM: the marvolin executable, its data beside it)
 # Exit status: 0 passed, 1 failed, 77 skipped (Xvfb, xdotool or pulseaudio missing).
@@ -20,7 +22,7 @@ for tool in Xvfb xdotool pulseaudio; do
         exit 77
     fi
 done
-for tool in pactl pacat xwd convert compare sox timeout; do
+for tool in pactl pacat paplay xwd convert compare sox timeout; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "FAILED: $tool is missing (pulseaudio-utils, x11-apps, imagemagick, sox)"
         exit 1
@@ -53,11 +55,13 @@ fail() {
 # Places on the window, as "left top width height".
 waveform_band="118 65 395 81"
 help_area="20 430 280 40"
+recording_word="20 430 80 15"       # above the help line
 category_top="195 288 120 50"        # the round button above its label
 category_label="205 339 100 15"      # every category's label lies inside
 effect_labels="312 281 255 141"      # the five names beside the lamps
 effect1_lamp="295 281 17 17"
 play_button=$(window_rect play)
+record_button=$(window_rect record)
 undo_button=$(window_rect undo)
 open_button=$(window_rect open)
 category_button=$(window_rect category)
@@ -148,6 +152,7 @@ wait_for_playback() {
 
 display_start 1024x768 || fail "the virtual display did not start"
 pulse_start || fail "the private sound server did not start"
+pulse_voice_source_start || fail "the voice source cannot be made"
 
 window_settings "Default .WAV directory=$owned_work" "play sound after loading=1" \
     "play sound after processing=1" "play sound after undo=0" "play sound after recording=1" \
@@ -219,6 +224,49 @@ window_click play
 wait_for_playback play
 pulse_record_stop
 check_heard "$owned_work/play.raw" 0.15 -40 2
+
+# Waits for a dialog titled $1 to show and gives it the keyboard; sets dialog_id.
+focus_dialog() {
+    local title=$1
+    owned_wait_for 100 xdotool search --onlyvisible --name "^$title\$" || return 1
+    dialog_id=$(xdotool search --onlyvisible --name "^$title\$" | head -n 1)
+    timeout 5 xdotool windowfocus --sync "$dialog_id"
+}
+dialog_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+dialog_gone() { ! dialog_shown "$1"; }
+
+echo "--- Options: the Settings dialog, left with Escape"
+window_click options
+focus_dialog "Marvolin Settings" || fail "Options shows no Settings dialog"
+xdotool key Escape
+owned_wait_for 50 dialog_gone "Marvolin Settings" || fail "Escape does not close the Settings dialog"
+
+echo "--- the logo: the About box ignores Escape and closes with Return"
+xdotool mousemove --sync --window "$window_id" 560 450 click 1
+focus_dialog "About us..." || fail "the logo shows no About box"
+xdotool key Escape
+sleep 0.5
+dialog_shown "About us..." || fail "Escape closes the About box"
+xdotool key Return
+owned_wait_for 50 dialog_gone "About us..." || fail "Return does not close the About box"
+
+echo "--- Record, the welcome sound spoken into the source, Stop, the silence cut"
+window_click record
+grab_until 5 differs "$start" "$record_button" recording || fail "Record does not turn into Stop"
+grab_until 5 differs "$start" "$recording_word" recording-word || fail "no RECORDING word"
+pulse_feed "$welcome" || fail "the welcome sound cannot be fed to the source"
+sleep 2.5 # the virtual source delivers about a second late
+pulse_record_start "$owned_work/recorded.raw" 22050 || fail "the recorder did not attach"
+window_click record
+focus_dialog "Warning" || fail "no question about the silence"
+xdotool key Return
+owned_wait_for 50 dialog_gone "Warning" || fail "the question stays"
+grab_until 5 same "$start" "$record_button" recorded || fail "the Record button does not come back"
+wait_for_playback recording
+pulse_record_stop
+[ "$(window_differences "$shot" "$picture" $waveform_band)" -gt 300 ] ||
+    fail "no waveform drawn after the recording"
+check_heard "$owned_work/recorded.raw" 0.3 -40 2
 
 echo "--- Exit, answered with Return"
 window_click exit

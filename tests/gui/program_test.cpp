@@ -128,6 +128,27 @@ TEST_F(ProgramTest, ExitButtonAsksFirstAndOnlyOkEndsTheProgram) {
     EXPECT_FALSE(answerer.stuck);
 }
 
+TEST_F(ProgramTest, OptionsAndTheLogoOpenTheirDialogs) {
+    QStringList titles;
+    auto closeAndNote = [&titles](QWidget& modal) {
+        titles.push_back(modal.windowTitle());
+        modal.close();
+    };
+    ModalAnswerer answerer({closeAndNote, closeAndNote});
+    Program& started = Make();
+    ASSERT_TRUE(started.Start());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&started.widget()));
+    started.platform().waveOutput.Reset();  // the welcome sound would refuse both
+    QTest::qWait(50);
+
+    Click(460, 230);
+    Click(560, 450);
+
+    EXPECT_EQ(titles,
+              QStringList({QStringLiteral("Marvolin Settings"), QStringLiteral("About us...")}));
+    EXPECT_FALSE(answerer.stuck);
+}
+
 TEST_F(ProgramTest, MissingWelcomeSoundIsReportedOnceAndTheProgramGoesOn) {
     std::filesystem::remove(folder.File("data/waves/welcome.wav"));
     ModalAnswerer answerer;

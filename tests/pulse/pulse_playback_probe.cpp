@@ -14,14 +14,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
 #include <cmath>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <numbers>
 #include <string>
@@ -33,24 +30,17 @@
 #include "platform/headless/headless_platform.h"
 #include "platform/qt/main_widget.h"
 #include "platform/qt/qt_wave_output.h"
+#include "probe_support.h"
 
 namespace {
 
 using namespace marvolin;
+using namespace marvolin::probe;
 
 constexpr std::uint32_t kRate = 22050;
 constexpr double kFrequency = 440.0;
 constexpr double kAmplitude = 16000.0;
 constexpr int kDoneTimeoutMilliseconds = 10000;
-
-int failures = 0;
-
-void Check(bool condition, const std::string& what) {
-    if (!condition) {
-        std::fprintf(stderr, "FAILED: %s\n", what.c_str());
-        ++failures;
-    }
-}
 
 std::vector<std::int16_t> OneSecondOfSine() {
     std::vector<std::int16_t> samples(kRate);
@@ -59,24 +49,6 @@ std::vector<std::int16_t> OneSecondOfSine() {
         samples[i] = static_cast<std::int16_t>(kAmplitude * std::sin(phase));
     }
     return samples;
-}
-
-// Runs the event loop until `done` holds or `timeoutMilliseconds` pass; answers `done()`.
-bool RunUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
-    QElapsedTimer clock;
-    clock.start();
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || clock.elapsed() >= timeoutMilliseconds) {
-            loop.quit();
-        }
-    });
-    poll.start(10);
-    if (!done()) {
-        loop.exec();
-    }
-    return done();
 }
 
 // The program's side: the handler that hands done notifications to FinishPlayback.
@@ -101,9 +73,9 @@ class PlaybackStage : public platform::MessageSink {
     platform::qt::MainWidget widget;
     platform::qt::QtWaveOutput output;
     platform::headless::HeadlessPlatform host;
-    platform::Platform services{host.messageBoxes, host.cursor,       host.window,
-                                host.fileDialogs,  host.timers,       output,
-                                host.waveInput,    host.audioDevices, host.textRenderer};
+    platform::Platform services{host.messageBoxes, host.cursor, host.window,    host.fileDialogs,
+                                host.timers,       output,      host.waveInput, host.audioDevices,
+                                host.textRenderer, host.dialogs};
     formats::SoundBuffer sound;
     audio::Playback playback;
     std::vector<std::uint16_t> drawn;
@@ -126,12 +98,12 @@ int Play() {
     const qint64 heard = clock.elapsed();
     std::fprintf(stderr, "done after %lld ms\n", static_cast<long long>(heard));
     Check(stage.playback.playing == 0, "the device reports the end of the sound");
-    RunUntil([] { return false; }, 300);  // a second notification would arrive meanwhile
+    Wait(300);  // a second notification would arrive meanwhile
 
     Check(stage.doneBuffers == std::vector<std::uint32_t>{buffer}, "exactly one done, for it");
     Check(stage.drawn == kStopThenPlay, "Stop then Play drawn");
     Check(stage.host.messageBoxes.shown.empty(), "no message");
-    return failures == 0 ? 0 : 1;
+    return Result();
 }
 
 int Stop() {
@@ -139,19 +111,19 @@ int Stop() {
     stage.Start();
     Check(stage.playback.playing == 1, "playback starts");
     const std::uint32_t buffer = stage.playback.bufferId;
-    RunUntil([] { return false; }, 300);
+    Wait(300);
     Check(stage.playback.playing == 1, "still playing after 0.3 s");
 
     audio::StopPlayback(stage.playback, stage.services, stage.draw);
     Check(stage.playback.playing == 0, "stopped at once");
     RunUntil([&] { return !stage.doneBuffers.empty(); }, kDoneTimeoutMilliseconds);
     // Long enough for the rest of the sound to be heard, had the device gone on playing.
-    RunUntil([] { return false; }, 3000);
+    Wait(3000);
 
     Check(stage.doneBuffers == std::vector<std::uint32_t>{buffer}, "the late done arrives once");
     Check(stage.playback.playing == 0, "the late done changes nothing");
     Check(stage.drawn == kStopThenPlay, "Stop then Play drawn");
-    return failures == 0 ? 0 : 1;
+    return Result();
 }
 
 // The server goes away while the sound plays: the playback must still come to an end.
@@ -159,13 +131,13 @@ int ServerLost(pid_t server) {
     PlaybackStage stage;
     stage.Start();
     Check(stage.playback.playing == 1, "playback starts");
-    RunUntil([] { return false; }, 300);
+    Wait(300);
     Check(::kill(server, SIGKILL) == 0, "the server is killed");
 
     RunUntil([&] { return stage.playback.playing == 0; }, kDoneTimeoutMilliseconds);
     Check(stage.playback.playing == 0, "the playback ends without its server");
     Check(stage.drawn == kStopThenPlay, "Stop then Play drawn");
-    return failures == 0 ? 0 : 1;
+    return Result();
 }
 
 int NoServer() {
@@ -177,9 +149,9 @@ int NoServer() {
     Check(shown.size() == 1 && shown[0].text == "Unable to open sound driver !" &&
               shown[0].caption == "Error" && shown[0].icon == platform::MessageIcon::Error,
           "the driver message is shown");
-    RunUntil([] { return false; }, 300);
+    Wait(300);
     Check(stage.playback.playing == 0 && stage.drawn.empty(), "nothing happens afterwards");
-    return failures == 0 ? 0 : 1;
+    return Result();
 }
 
 int Analyse(const std::string& file, double rate, double minSeconds, double maxSeconds) {
@@ -204,7 +176,7 @@ int Analyse(const std::string& file, double rate, double minSeconds, double maxS
     if (first >= samples.size()) {
         std::fprintf(stderr, "nothing heard in %zu captured samples\n", samples.size());
         Check(minSeconds <= 0.0, "something heard");
-        return failures == 0 ? 0 : 1;
+        return Result();
     }
     double energy = 0.0;
     int crossings = 0;
@@ -223,7 +195,7 @@ int Analyse(const std::string& file, double rate, double minSeconds, double maxS
     Check(seconds >= minSeconds && seconds <= maxSeconds, "length of the sound heard");
     Check(std::abs(level) <= 3.0, "level of the sound heard");
     Check(std::abs(frequency - kFrequency) <= kFrequency * 0.05, "pitch of the sound heard");
-    return failures == 0 ? 0 : 1;
+    return Result();
 }
 
 }  // namespace

@@ -13,10 +13,16 @@
 #   pulse_playing            succeeds while some client plays to the server
 #   pulse_silent             succeeds while no client plays to the server
 #   pulse_server_log         prints the server's and the recorder's logs
+#   pulse_voice_source_start makes a mono source of whatever plays to the null sink (a
+#                            remap of its monitor, described as "$pulse_voice_description")
+#                            the server's default source (status 1 if that fails)
+#   pulse_feed FILE          plays a sound file to the null sink, to the end
 #
 # pulse_sink names the null sink.
 
 pulse_sink=marvolin_null
+pulse_voice_source=marvolin_voice
+pulse_voice_description=MarvolinVoice
 
 pulse_environment() {
     mkdir -p "$owned_work/home" "$owned_work/run" "$owned_work/state"
@@ -79,4 +85,21 @@ pulse_server_log() {
     cat "$owned_work/server.log" 2>/dev/null
     echo "--- recorder log"
     cat "$owned_work/recorder.log" 2>/dev/null
+}
+
+pulse_voice_source_start() {
+    timeout 5 pactl load-module module-remap-source master="$pulse_sink.monitor" \
+        source_name="$pulse_voice_source" channels=1 channel_map=mono \
+        source_properties=device.description="$pulse_voice_description" >/dev/null &&
+        timeout 5 pactl set-default-source "$pulse_voice_source" || return 1
+    # Left to itself the idle null sink renders in blocks of two seconds, and the remapped
+    # source delivers nothing in between. A listener asking for a short latency keeps it
+    # rendering steadily, as a sound card's input would.
+    pacat --record --raw --device="$pulse_sink.monitor" --latency-msec=20 >/dev/null \
+        2>>"$owned_work/recorder.log" &
+    owned_track pulse_pacer $!
+}
+
+pulse_feed() {
+    timeout 60 paplay --device="$pulse_sink" "$1"
 }

@@ -1,0 +1,31 @@
+#include "app/dialog_commands.h"
+
+#include "app/about_box.h"
+#include "app/drawing.h"
+#include "app/settings_dialog.h"
+
+namespace marvolin::app {
+
+void OptionsCommand(MainWindowState& state, platform::Platform& platform,
+                    const std::string& settingsFile) {
+    if (state.playing() || state.recording()) {
+        return;
+    }
+    SettingsDialog dialog(state.settings, settingsFile, platform.audioDevices);
+    platform.dialogs.RunSettings(dialog);
+    if (dialog.saveFailed()) {
+        platform.messageBoxes.Show("Unable to save the settings !", "Error",
+                                   platform::MessageIcon::Error, platform::MessageButtons::Ok);
+    }
+    screen::ScreenHost host = ScreenHostOf(platform);
+    screen::EraseHelpArea(state.screen, host);
+}
+
+void AboutCommand(const MainWindowState& state, platform::Platform& platform) {
+    if (state.playing() || state.recording()) {
+        return;
+    }
+    platform.dialogs.RunAbout(AboutBox());
+}
+
+}  // namespace marvolin::app

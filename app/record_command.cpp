@@ -1,0 +1,45 @@
+#include "app/record_command.h"
+
+#include "app/commands.h"
+#include "app/drawing.h"
+#include "audio/silence_trimming.h"
+
+namespace marvolin::app {
+
+void RecordCommand(MainWindowState& state, platform::Platform& platform) {
+    if (state.playing()) {
+        return;
+    }
+    if (!state.recording()) {
+        audio::StartRecording(state.recorder, platform, state.sound,
+                              state.settings.samplingFrequency, state.settings.audioInput,
+                              RecordButtonPainter(state, platform));
+        return;
+    }
+    audio::StopRecording(state.recorder, platform, state.sound);
+    if (state.settings.autoTruncate) {
+        audio::TrimSilence(platform.messageBoxes, state.sound);
+    }
+    RedrawWaveform(state, platform);
+    if (state.settings.playAfterRecording) {
+        PlayAgain(state, platform);
+    }
+}
+
+void RecordBufferReturned(MainWindowState& state, platform::Platform& platform,
+                          std::uint32_t bufferId) {
+    audio::FinishFullRecording(state.recorder, platform, state.sound, bufferId);
+    RedrawWaveform(state, platform);
+}
+
+void BlinkRecordingWord(MainWindowState& state, platform::Platform& platform) {
+    // A tick already queued when the recording ended must not bring the word back.
+    if (!state.recording()) {
+        return;
+    }
+    screen::ScreenHost host = ScreenHostOf(platform);
+    screen::DrawRecordingWord(state.screen, host, state.recorder.blinkOn != 0);
+    state.recorder.blinkOn = state.recorder.blinkOn ? 0 : 1;
+}
+
+}  // namespace marvolin::app
