@@ -9,6 +9,7 @@
 #include "effects/progress_tick.h"
 #include "effects/routine_block.h"
 #include "effects/routines.h"
+#include "effects/two_core_runs.h"
 
 namespace marvolin::effects {
 namespace {
@@ -53,11 +54,12 @@ std::optional<GainCurve> SelectGainCurve(std::uint16_t category, std::uint16_t b
     return std::nullopt;
 }
 
-// output[j] = gain(j) x input[j], the product in double precision stored as a float.
+// output[j] = gain(j) x input[j], the product in double precision stored as a float. Each
+// gain depends on j alone, so the two halves of the sound are worked on side by side.
 template <typename Gain>
 void Modulate(const std::vector<float>& input, std::vector<float>& output, ProgressTick& tick,
               Gain gain) {
-    ForEachRunWithTicks(tick, input.size(), [&](std::size_t begin, std::size_t end) {
+    ForEachRunWithTicksOnTwoCores(tick, input.size(), [&](std::size_t begin, std::size_t end) {
         for (std::size_t j = begin; j < end; ++j) {
             const double g = gain(static_cast<std::uint32_t>(j));
             output[j] = static_cast<float>(g * static_cast<double>(input[j]));
