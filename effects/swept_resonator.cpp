@@ -7,6 +7,8 @@
 #include "effects/resonator_sweep.h"
 #include "effects/routine_block.h"
 #include "effects/routines.h"
+#include "effects/two_core_runs.h"
+#include "platform/allocation.h"
 
 namespace marvolin::effects {
 namespace {
@@ -65,14 +67,34 @@ void RunSweptResonator(EffectContext& context) {
     const bool sweeping = record->shape != SweepShape::kFixed;
     double c1 = 2.0 * p * std::cos(static_cast<double>(record->centreFrequency) * radiansPerHertz);
 
+    // Every sample's feedback coefficient depends on its index alone, so a sweeping effect
+    // works them all out first, on both cores. Without memory for that table they are worked
+    // out one by one as the filter goes.
+    auto coefficientAt = [&](std::uint32_t i) {
+        return 2.0 * p * std::cos(sweep.CentreAt(i) * radiansPerHertz);
+    };
+    std::optional<std::vector<double>> coefficients;
+    if (sweeping && count >= kWorthASecondCore) {
+        coefficients = platform::AllocateBlock<double>(count);
+    }
+    if (coefficients) {
+        ForEachOnTwoCores(count, [&](std::size_t begin, std::size_t end) {
+            for (std::size_t i = begin; i < end; ++i) {
+                (*coefficients)[i] = coefficientAt(static_cast<std::uint32_t>(i));
+            }
+        });
+    }
+
     ProgressTick tick(context.host, count / 100);
     double x1 = 0.0;
     double x2 = 0.0;
     double y1 = 0.0;
     double y2 = 0.0;
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (sweeping) {
-            c1 = 2.0 * p * std::cos(sweep.CentreAt(i) * radiansPerHertz);
+        if (coefficients) {
+            c1 = (*coefficients)[i];
+        } else if (sweeping) {
+            c1 = coefficientAt(i);
         }
         y1 = LimitFeedback(y1);
         y2 = LimitFeedback(y2);

@@ -90,3 +90,34 @@ TEST(SweptResonatorTest, ImpulseFeedbackLimitProgressAndMemoryFailure) {
 
 }  // namespace
 }  // namespace marvolin::effects
+
+namespace marvolin::effects {
+namespace {
+
+// Long sweeps work their coefficients out ahead on both cores; without memory for that table
+// they are worked out as the filter goes, and the sound must come out the same either way.
+TEST(SweptResonatorTest, CoefficientsWorkedOutAheadGiveTheSameSound) {
+    std::vector<float> input(100000);
+    SeedRandom(3);
+    for (float& sample : input) {
+        sample = static_cast<float>(NextRandom() - 16384) / 16384.0f;
+    }
+    for (const std::uint16_t category : {std::uint16_t{4}, std::uint16_t{2}}) {
+        testing::RoutineRun run;
+        run.category = category;
+        run.effect = category == 4 ? 0 : 4;  // Opening, Under Water
+        const std::vector<float> ahead = run.Run(RunSweptResonator, input);
+        std::vector<float> asItGoes;
+        {
+            testing::FailingAllocations noTable(1, 1);  // the output block, then no table
+            asItGoes = run.Run(RunSweptResonator, input);
+        }
+        EXPECT_EQ(run.host.memoryMessages, 0);
+        ASSERT_EQ(asItGoes.size(), input.size());
+        EXPECT_EQ(asItGoes, ahead);
+        EXPECT_NE(ahead, input);
+    }
+}
+
+}  // namespace
+}  // namespace marvolin::effects
