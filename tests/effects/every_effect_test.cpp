@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../bench/speech_like.h"
+#include "effects/effect_frame.h"
+#include "effects/effect_matrix.h"
+#include "effects/random_generator.h"
+#include "effects/routine_test_support.h"
+#include "effects/sample_conversion.h"
+
+namespace marvolin::effects {
+namespace {
+
+int Peak(const std::vector<std::int16_t>& samples) {
+    int peak = 0;
+    for (const std::int16_t sample : samples) {
+        peak = std::max(peak, std::abs(int{sample}));
+    }
+    return peak;
+}
+
+// Every button of every category changes a spoken sound audibly, at the usual rates, and
+// keeps it loud: no effect is a silent or pass-through one.
+TEST(EveryEffectTest, ChangesASpokenSoundAudibly) {
+    OverrideClockSeed(1);
+    for (const std::uint32_t rate : {8000u, 22050u, 44100u}) {
+        const std::vector<std::int16_t> voice = bench::SpeechLike(2 * rate, rate);
+        std::vector<std::int16_t> framePass;
+        for (const std::int16_t sample : voice) {
+            framePass.push_back(LeaveSample(EnterSample(sample)));
+        }
+        for (const EffectEntry& entry : EffectMatrix()) {
+            SCOPED_TRACE(entry.FullName() + " at " + std::to_string(rate));
+            formats::SoundBuffer sound;
+            sound.Install(voice);
+            sound.sampleRate = rate;
+            formats::SoundBuffer undo;
+            testing::RecordingHost host;
+            RoutineMemory memory;
+            ASSERT_TRUE(
+                ApplyEffect(sound, undo, entry.category, entry.clickedEffectButton, host, memory));
+            EXPECT_EQ(host.memoryMessages, 0);
+            EXPECT_FALSE(host.percents.empty());
+            EXPECT_NE(sound.samples, framePass);
+            EXPECT_GT(Peak(sound.samples), 8000);
+            EXPECT_EQ(sound.sampleRate, rate);
+            EXPECT_EQ(undo.samples, voice);
+        }
+    }
+    OverrideClockSeed(std::nullopt);
+}
+
+}  // namespace
+}  // namespace marvolin::effects
