@@ -1,13 +1,15 @@
 #include "platform/allocation.h"
 
 #include <atomic>
+#include <cstdint>
+
+#include <unistd.h>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
 #include <sys/mman.h>
 
 #include <array>
-#include <cstdint>
 #include <cstdlib>
 #endif
 
@@ -44,6 +46,18 @@ bool AllocationFailures::ShouldFail(std::size_t bytes) {
     }
     const std::size_t limit = failLargerThan;
     return limit != 0 && bytes > limit;
+}
+
+std::size_t LargestBlockBytes() {
+    static const std::size_t largest = [] {
+        const long pages = sysconf(_SC_PHYS_PAGES);
+        const long pageSize = sysconf(_SC_PAGE_SIZE);
+        if (pages <= 0 || pageSize <= 0) {
+            return SIZE_MAX;  // unknown: only the system's own refusal applies
+        }
+        return static_cast<std::size_t>(pages) / 2 * static_cast<std::size_t>(pageSize);
+    }();
+    return largest;
 }
 
 void KeepFreedBlocksForReuse() {

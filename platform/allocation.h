@@ -28,10 +28,16 @@ class AllocationFailures {
 // faults in 2 MB pages rather than 4 kB ones. Programs call it once at start.
 void KeepFreedBlocksForReuse();
 
+// The largest block the program takes: half the machine's memory. The system grants larger
+// requests and only fails once the zero fill has touched more pages than it has, by ending
+// the program; a file declaring an absurd sample rate must not get that far.
+std::size_t LargestBlockBytes();
+
 // A zero-filled block of `count` elements, or nullopt when the memory cannot be had.
 template <typename T>
 std::optional<std::vector<T>> AllocateBlock(std::size_t count) {
-    if (count > std::vector<T>().max_size() || AllocationFailures::ShouldFail(count * sizeof(T))) {
+    if (count > std::vector<T>().max_size() || count > LargestBlockBytes() / sizeof(T) ||
+        AllocationFailures::ShouldFail(count * sizeof(T))) {
         return std::nullopt;
     }
     try {

@@ -56,5 +56,22 @@ TEST(EveryEffectTest, ChangesASpokenSoundAudibly) {
     OverrideClockSeed(std::nullopt);
 }
 
+// A file may declare any rate. At 4 GHz a one-second echo would need 16 GB of floats: the
+// effect must refuse it with the memory message rather than take the machine's memory.
+TEST(EveryEffectTest, AnAbsurdRateGetsTheMemoryMessage) {
+    formats::SoundBuffer sound;
+    sound.Install({1000, -1000, 500});
+    sound.sampleRate = 4'000'000'000u;
+    formats::SoundBuffer undo;
+    testing::RecordingHost host;
+    RoutineMemory memory;
+    const std::optional<EffectEntry> classic = FindEffectByName("Echoes/Classic");
+    ASSERT_TRUE(classic);
+    ASSERT_TRUE(
+        ApplyEffect(sound, undo, classic->category, classic->clickedEffectButton, host, memory));
+    EXPECT_EQ(host.memoryMessages, 1);
+    EXPECT_EQ(sound.samples, (std::vector<std::int16_t>{997, -997, 498}));
+}
+
 }  // namespace
 }  // namespace marvolin::effects

@@ -34,6 +34,9 @@ TEST(AllocationTest, BlocksAreZeroFilledAndFailuresCanBeForced) {
 }
 
 TEST(AllocationTest, ImpossibleSizesFailInsteadOfThrowing) {
+    EXPECT_GE(LargestBlockBytes(), std::size_t{64} << 20);
+    EXPECT_FALSE(AllocateBlock<char>(LargestBlockBytes() + 1));
+    EXPECT_FALSE(AllocateBlock<float>(LargestBlockBytes() / sizeof(float) + 1));
     EXPECT_FALSE(AllocateBlock<std::int16_t>(std::size_t{1} << 62));
     EXPECT_FALSE(AllocateBlock<float>(SIZE_MAX));
 }
