@@ -10,6 +10,8 @@
 #include "effects/progress_tick.h"
 #include "effects/routine_block.h"
 #include "effects/routines.h"
+#include "effects/two_core_runs.h"
+#include "platform/allocation.h"
 
 namespace marvolin::effects {
 namespace {
@@ -91,6 +93,14 @@ float ReadStep(float modulationValue, std::uint32_t depth) {
     return static_cast<float>(v >= 0.0 ? v + 1.0 : 1.0 / (1.0 - v));
 }
 
+// The read steps of a sine modulation for written = 1, 2, ...: each depends only on its own
+// count, so they can be worked out ahead of the reading.
+void FillSineReadSteps(ModulationValue modulation, std::uint32_t depth, std::span<float> steps) {
+    for (std::size_t k = 0; k < steps.size(); ++k) {
+        steps[k] = ReadStep(modulation.Next(static_cast<std::uint32_t>(k + 1)), depth);
+    }
+}
+
 // percent = trunc(position x 100) / n, dividing only when the percent changes: positions
 // never move back. 64 bits, as a hundred times the position outgrows 32 bits on long sounds.
 class PositionPercent {
@@ -117,7 +127,8 @@ class PositionPercent {
 // the number of samples read.
 template <typename Position>
 std::uint32_t ResampleInto(std::span<const float> input, std::span<const float> secondDerivatives,
-                           ModulationValue modulation, std::uint32_t depth, EffectHost& host,
+                           ModulationValue modulation, std::uint32_t depth,
+                           std::span<const float> stepsAhead, EffectHost& host,
                            std::span<float> collected) {
     const auto n = static_cast<std::uint32_t>(input.size());
     const auto end = static_cast<double>(static_cast<Position>(n));
@@ -135,7 +146,8 @@ std::uint32_t ResampleInto(std::span<const float> input, std::span<const float> 
                 EvaluateNaturalSpline(input, secondDerivatives, static_cast<double>(position)));
             ++written;
         }
-        const float step = ReadStep(modulation.Next(written), depth);
+        const float step = written <= stepsAhead.size() ? stepsAhead[written - 1]
+                                                        : ReadStep(modulation.Next(written), depth);
         previousPercent = percent;
         position = static_cast<Position>(static_cast<double>(position) + static_cast<double>(step));
         percent = positionPercent.Of(static_cast<double>(position));
@@ -168,21 +180,39 @@ void RunSplineResampler(EffectContext& context) {
         return;
     }
     context.host.ShowProgress(1);
-    {
+    const ModulationValue modulationValue(*modulation, context.sampleRate);
+    bool splineReady = false;
+    auto setUpSpline = [&] {
         std::optional<std::vector<float>> scratch = TakeRoutineBlock(context.host, n - 1);
-        if (!scratch) {
-            return;
+        if (scratch) {
+            SetUpNaturalSpline(input, *scratch, *secondDerivatives);
+            splineReady = true;
         }
-        SetUpNaturalSpline(input, *scratch, *secondDerivatives);
+    };
+    // On a long sound a second thread works out the sine's read steps for the first n reads
+    // while this one sets up the spline. Without memory for that table the steps are worked
+    // out as the reading goes; the sound is the same either way.
+    std::vector<float> stepsAhead;
+    if (!modulation->sawtooth && n >= kWorthASecondCore) {
+        stepsAhead = platform::AllocateBlock<float>(n).value_or(std::vector<float>{});
+    }
+    if (!stepsAhead.empty()) {
+        RunSideBySide(setUpSpline,
+                      [&] { FillSineReadSteps(modulationValue, modulation->depth, stepsAhead); });
+    } else {
+        setUpSpline();
+    }
+    if (!splineReady) {
+        return;
     }
 
-    const ModulationValue modulationValue(*modulation, context.sampleRate);
     const std::uint32_t written =
         n <= kLongestFloatPositionSound
             ? ResampleInto<float>(input, *secondDerivatives, modulationValue, modulation->depth,
-                                  context.host, *collected)
+                                  stepsAhead, context.host, *collected)
             : ResampleInto<double>(input, *secondDerivatives, modulationValue, modulation->depth,
-                                   context.host, *collected);
+                                   stepsAhead, context.host, *collected);
+    stepsAhead = {};
     secondDerivatives.reset();
 
     std::optional<std::vector<float>> output = TakeRoutineBlock(context.host, written);

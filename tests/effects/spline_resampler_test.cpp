@@ -107,5 +107,23 @@ TEST(SplineResamplerTest, ShortSoundsAndMemoryFailuresLeaveTheSoundUnchanged) {
     }
 }
 
+// Long sounds have their read steps worked out ahead on a second thread; without memory for
+// that table they are worked out as the reading goes. Both give the same sound and progress.
+TEST(SplineResamplerTest, StepsWorkedOutAheadGiveTheSameSound) {
+    const std::vector<float> tone = Tone(100000);
+    RoutineRun ahead;
+    const std::vector<float> withTable = Resample(1, 1, tone, ahead);
+    RoutineRun asItGoes;
+    std::vector<float> withoutTable;
+    {
+        FailingAllocations noTable(1, 2);  // collection, second derivatives, then no table
+        withoutTable = Resample(1, 1, tone, asItGoes);
+    }
+    EXPECT_EQ(asItGoes.host.memoryMessages, 0);
+    EXPECT_EQ(asItGoes.host.percents, ahead.host.percents);
+    ASSERT_GT(withTable.size(), 80000u);
+    EXPECT_EQ(withoutTable, withTable);
+}
+
 }  // namespace
 }  // namespace marvolin::effects
