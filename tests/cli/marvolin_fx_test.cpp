@@ -104,6 +104,16 @@ TEST(MarvolinFxTest, ListsTheFortyEffectsInButtonOrder) {
     EXPECT_EQ(lines.back(), "Volumes/Tremolos");
 }
 
+formats::SoundBuffer ReadWav(const std::string& path) {
+    platform::headless::ScriptedMessageBoxes boxes;
+    platform::headless::CountingCursor cursor;
+    formats::FileHost host{boxes, cursor};
+    formats::SoundBuffer sound;
+    formats::LoadWav(host, sound, path);
+    EXPECT_TRUE(boxes.shown.empty());
+    return sound;
+}
+
 TEST(MarvolinFxTest, AppliesAnEffectAndWritesAWav) {
     TemporaryFolder folder;
     const std::vector<std::int16_t> input = {0, 1, -1, 2, 100, -100, 32767, -32768, 12345};
@@ -115,12 +125,7 @@ TEST(MarvolinFxTest, AppliesAnEffectAndWritesAWav) {
     ASSERT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.err, "");  // not a terminal: no progress bar
 
-    platform::headless::ScriptedMessageBoxes boxes;
-    platform::headless::CountingCursor cursor;
-    formats::FileHost host{boxes, cursor};
-    formats::SoundBuffer written;
-    formats::LoadWav(host, written, output);
-    ASSERT_TRUE(boxes.shown.empty());
+    const formats::SoundBuffer written = ReadWav(output);
     // The file holds what the effect frame makes of the input.
     formats::SoundBuffer expected;
     expected.Install(input);
@@ -132,16 +137,6 @@ TEST(MarvolinFxTest, AppliesAnEffectAndWritesAWav) {
     EXPECT_NE(expected.samples, input);
     EXPECT_EQ(written.samples, expected.samples);
     EXPECT_EQ(written.sampleRate, 16000u);
-}
-
-formats::SoundBuffer ReadWav(const std::string& path) {
-    platform::headless::ScriptedMessageBoxes boxes;
-    platform::headless::CountingCursor cursor;
-    formats::FileHost host{boxes, cursor};
-    formats::SoundBuffer sound;
-    formats::LoadWav(host, sound, path);
-    EXPECT_TRUE(boxes.shown.empty());
-    return sound;
 }
 
 TEST(MarvolinFxTest, JammingRepeatsItsBurstsForTheSameSeed) {

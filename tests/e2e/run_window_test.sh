@@ -16,21 +16,11 @@ program_folder=$(cd "$(dirname "$program")" && pwd)
 picture="$program_folder/marvolin.bmp"
 welcome="$program_folder/waves/welcome.wav"
 
-for tool in Xvfb xdotool pulseaudio; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "$tool is not installed: skipped"
-        exit 77
-    fi
-done
-for tool in pactl pacat paplay xwd convert compare sox timeout; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "FAILED: $tool is missing (pulseaudio-utils, x11-apps, imagemagick, sox)"
-        exit 1
-    fi
-done
-
 support="$(cd "$(dirname "$0")/../support" && pwd)"
 source "$support/owned_processes.sh"
+owned_skip_without Xvfb xdotool pulseaudio
+owned_fail_without "pulseaudio-utils, x11-apps, imagemagick, sox" \
+    pactl pacat paplay xwd convert compare sox timeout
 source "$support/private_pulse.sh"
 source "$support/private_display.sh"
 source "$support/marvolin_window.sh"

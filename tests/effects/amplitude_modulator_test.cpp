@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "effects/routine_test_support.h"
 #include "effects/routines.h"
-#include "routine_test_support.h"
 
 namespace marvolin::effects {
 namespace {

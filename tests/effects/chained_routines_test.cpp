@@ -8,8 +8,8 @@
 
 #include "effects/effect_frame.h"
 #include "effects/effect_matrix.h"
+#include "effects/routine_test_support.h"
 #include "formats/sound_buffer.h"
-#include "routine_test_support.h"
 
 namespace marvolin::effects {
 namespace {

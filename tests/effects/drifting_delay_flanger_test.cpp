@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "effects/effect_frame.h"
+#include "effects/routine_test_support.h"
 #include "effects/routines.h"
 #include "effects/sample_conversion.h"
-#include "routine_test_support.h"
 
 namespace marvolin::effects {
 namespace {

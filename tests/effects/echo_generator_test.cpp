@@ -6,8 +6,8 @@
 #include <numeric>
 #include <vector>
 
+#include "effects/routine_test_support.h"
 #include "effects/routines.h"
-#include "routine_test_support.h"
 
 namespace marvolin::effects {
 namespace {

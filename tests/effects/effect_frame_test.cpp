@@ -10,6 +10,7 @@
 #include "effects/effect_matrix.h"
 #include "effects/progress_tick.h"
 #include "effects/routine_block.h"
+#include "effects/routine_test_support.h"
 #include "effects/sample_conversion.h"
 #include "platform/allocation.h"
 
@@ -19,12 +20,7 @@ namespace {
 using formats::SoundBuffer;
 using platform::AllocationFailures;
 
-struct FakeHost : EffectHost {
-    void ShowProgress(std::uint32_t percent) override { percents.push_back(percent); }
-    void ShowMemoryMessage() override { ++memoryMessages; }
-    std::vector<std::uint32_t> percents;
-    int memoryMessages = 0;
-};
+using testing::RecordingHost;
 
 SoundBuffer MakeSound(std::vector<std::int16_t> samples, std::uint32_t rate) {
     SoundBuffer sound;
@@ -62,7 +58,7 @@ class EffectFrameTest : public ::testing::Test {
 
     SoundBuffer sound;
     SoundBuffer undo;
-    FakeHost host;
+    RecordingHost host;
     RoutineMemory memory;
 };
 
@@ -187,7 +183,7 @@ TEST_F(EffectFrameTest, MemoryFailureInTheFrameLeavesBothBuffersAlone) {
         const SoundBuffer soundBefore = sound;
         const SoundBuffer undoBefore = undo;
         const std::int16_t* undoBlock = undo.samples.data();
-        host = FakeHost{};
+        host = RecordingHost{};
 
         const Routine failLater[] = {FailNextAllocation};
         if (c.failWorkingBuffer) {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "effects/routine_test_support.h"
 #include "effects/routines.h"
-#include "routine_test_support.h"
 
 namespace marvolin::effects {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "effects/room_acoustics.h"
+#include "effects/routine_test_support.h"
 #include "effects/routines.h"
-#include "routine_test_support.h"
 
 namespace marvolin::effects {
 namespace {

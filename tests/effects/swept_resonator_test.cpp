@@ -6,8 +6,8 @@
 
 #include "effects/random_generator.h"
 #include "effects/resonator_sweep.h"
+#include "effects/routine_test_support.h"
 #include "effects/routines.h"
-#include "routine_test_support.h"
 
 namespace marvolin::effects {
 namespace {

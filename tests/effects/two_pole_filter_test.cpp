@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "effects/routine_test_support.h"
 #include "effects/routines.h"
 #include "effects/two_pole_design.h"
-#include "routine_test_support.h"
 
 namespace marvolin::effects {
 namespace {

@@ -11,19 +11,10 @@ set -u
 
 probe=${1:?usage: $0 pulse_recording_probe}
 
-if ! command -v pulseaudio >/dev/null 2>&1; then
-    echo "pulseaudio is not installed: skipped"
-    exit 77
-fi
-for tool in pactl paplay espeak-ng sox timeout; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "FAILED: $tool is missing (pulseaudio-utils, espeak-ng, sox, coreutils)"
-        exit 1
-    fi
-done
-
 support="$(cd "$(dirname "$0")/../support" && pwd)"
 source "$support/owned_processes.sh"
+owned_skip_without pulseaudio
+owned_fail_without "pulseaudio-utils, espeak-ng, sox, coreutils" pactl paplay espeak-ng sox timeout
 source "$support/private_pulse.sh"
 
 owned_begin marvolin-pulse-rec

@@ -9,6 +9,8 @@
 #   owned_forget NAME        forgets a process that ended by itself
 #   owned_wait_for TENTHS COMMAND...
 #                            waits up to TENTHS tenths of a second for COMMAND to succeed
+#   owned_skip_without TOOL...           exits 77 (skipped) when a tool is not installed
+#   owned_fail_without PACKAGES TOOL...  exits 1 naming the packages when a tool is missing
 #
 # owned_begin installs an EXIT trap that ends every tracked process, newest first, and
 # removes the work folder; INT, TERM and HUP exit with status 1 through that trap.
@@ -16,6 +18,27 @@
 owned_work=""
 owned_watcher_pid=""
 owned_started=0
+
+owned_skip_without() {
+    local tool
+    for tool in "$@"; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "$tool is not installed: skipped"
+            exit 77
+        fi
+    done
+}
+
+owned_fail_without() {
+    local packages=$1 tool
+    shift
+    for tool in "$@"; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "FAILED: $tool is missing ($packages)"
+            exit 1
+        fi
+    done
+}
 
 # Ends one process we started: politely, then for good after a few seconds.
 owned_end_pid() {
