@@ -4,11 +4,12 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 BENCH_DIR ?= build-bench
+NOQT_DIR ?= build-noqt
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 180
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build run test test-sanitize test-fuzz fuzz bench install format clean
+.PHONY: all deps build run test test-sanitize test-noqt test-fuzz fuzz bench install format format-check clean
 
 all: build
 
@@ -31,6 +32,13 @@ test-sanitize: deps
 		-DCMAKE_BUILD_TYPE=Debug -DMARVOLIN_SANITIZE=ON -DMARVOLIN_BUILD_GUI=OFF
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The Qt-free libraries and their tests, configured as on a machine without Qt.
+test-noqt: deps
+	@[ -f $(NOQT_DIR)/CMakeCache.txt ] || cmake -S . -B $(NOQT_DIR) $(GENERATOR) \
+		-DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON
+	cmake --build $(NOQT_DIR) -j $(JOBS)
+	cd $(NOQT_DIR) && ctest --output-on-failure -j $(JOBS)
 
 # Builds the libFuzzer targets with clang and replays their committed corpora.
 test-fuzz: deps
@@ -58,5 +66,9 @@ install: build
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
+# Fails when a C++ file is not formatted as .clang-format says.
+format-check: deps
+	clang-format --dry-run -Werror $$(git ls-files '*.cpp' '*.h')
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(NOQT_DIR) $(FUZZ_DIR) $(BENCH_DIR)

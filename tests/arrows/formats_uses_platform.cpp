@@ -1,0 +1,3 @@
+// Allowed: formats builds on the platform interfaces.
+#include "formats/sound_buffer.h"
+#include "platform/allocation.h"

@@ -1,0 +1,2 @@
+// Forbidden: formats is Qt-free.
+#include <QString>

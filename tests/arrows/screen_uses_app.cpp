@@ -1,0 +1,2 @@
+// Forbidden: the screen is below the main window.
+#include "app/main_window.h"
