@@ -19,6 +19,9 @@ std::size_t MemoryByteSource::ReadAt(std::uint64_t offset, std::span<std::uint8_
     }
     const std::size_t available = bytes_.size() - static_cast<std::size_t>(offset);
     const std::size_t count = std::min(available, target.size());
+    if (count == 0) {
+        return 0;  // an empty target may have no storage at all
+    }
     std::memcpy(target.data(), bytes_.data() + offset, count);
     return count;
 }

@@ -70,6 +70,20 @@ TEST(ByteReaderTest, ReadsThatDoNotFitFailWithoutMoving) {
     EXPECT_EQ(source.ReadAt(1000, one), 0u);
 }
 
+// An empty span may carry no storage at all; reading into it must not touch memory (the
+// sanitizer build catches a copy to a null pointer).
+TEST(MemoryByteSourceTest, ReadsIntoNothingReadNothing) {
+    const std::vector<std::uint8_t> bytes = {1, 2, 3};
+    MemoryByteSource source(bytes);
+    EXPECT_EQ(source.ReadAt(0, std::span<std::uint8_t>()), 0u);
+    EXPECT_EQ(source.ReadAt(3, std::span<std::uint8_t>()), 0u);
+    const std::vector<std::uint8_t> none;
+    MemoryByteSource empty(none);
+    std::array<std::uint8_t, 2> target{9, 9};
+    EXPECT_EQ(empty.ReadAt(0, target), 0u);
+    EXPECT_EQ(target, (std::array<std::uint8_t, 2>{9, 9}));
+}
+
 TEST(FileByteSourceTest, ReadsMatchTheFileAtAnyOffsetAndSize) {
     TemporaryFolder folder;
     std::vector<std::uint8_t> contents(40000);
