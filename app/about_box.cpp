@@ -1,5 +1,7 @@
 #include "app/about_box.h"
 
+#include "resources/panel_layout.h"
+
 #ifndef MARVOLIN_VERSION
 #define MARVOLIN_VERSION "unknown"
 #endif
@@ -7,10 +9,9 @@
 namespace marvolin::app {
 
 platform::AboutBoxContents AboutBox() {
-    constexpr int kLogoBitmap = 123;
     return {
         .title = "About us...",
-        .logoBitmap = kLogoBitmap,
+        .logoBitmap = resources::kAboutLogoBitmap,
         .lines =
             {
                 "Marvolin " MARVOLIN_VERSION,

@@ -6,6 +6,7 @@
 
 #include "formats/sound_buffer.h"
 #include "platform/platform.h"
+#include "resources/panel_layout.h"
 
 namespace marvolin::audio {
 
@@ -26,9 +27,9 @@ struct BusyDeviceRetry {
     std::chrono::milliseconds pause{50};  // between two attempts
 };
 
-inline constexpr std::uint16_t kPlayBitmap = 111;
-inline constexpr std::uint16_t kStopBitmap = 171;
-inline constexpr std::uint16_t kStopPressedBitmap = 170;
+using resources::kPlayBitmap;
+using resources::kStopBitmap;
+using resources::kStopPressedBitmap;
 
 // Plays `sound` on output device `deviceNumber`; nothing without a block. The device reads
 // the sound's own samples, so they must not change until the playback has ended. A device

@@ -7,6 +7,7 @@
 
 #include "formats/sound_buffer.h"
 #include "platform/platform.h"
+#include "resources/panel_layout.h"
 
 namespace marvolin::audio {
 
@@ -21,7 +22,7 @@ struct Recorder {
 // Draws a bitmap over the Record button (173: red Stop while recording).
 using DrawRecordButton = std::function<void(std::uint16_t bitmap)>;
 
-inline constexpr std::uint16_t kStopRecordingBitmap = 173;
+using resources::kStopRecordingBitmap;
 inline constexpr int kBlinkTimer = 1;
 inline constexpr int kBlinkPeriodMilliseconds = 500;
 // The longest recording, and the block tried when that much memory cannot be had.

@@ -1,20 +1,22 @@
 #include <cstddef>
 #include <string_view>
 
+#include "resources/panel_layout.h"
 #include "screen/screen.h"
 #include "screen/window_areas.h"
 
 namespace marvolin::screen {
 namespace {
 
-constexpr int kHelpX = 20;
+constexpr int kHelpX = resources::kHelpLeft;
 constexpr int kHelpY = 450;
 constexpr std::size_t kMaxHelpLength = 250;
 constexpr Color kHelpInk = 0xFFFFFF;
 constexpr Color kHelpBackground = 0x000000;
-constexpr Rect kHelpArea{20, 430, 300, 470};
+constexpr Rect kHelpArea{resources::kHelpLeft, resources::kHelpTop, resources::kHelpRight,
+                         resources::kHelpBottom};
 // The line itself, as far right as a long line can reach.
-constexpr Rect kHelpLineArea{kHelpX, kHelpY, kWindowWidth, 470};
+constexpr Rect kHelpLineArea{kHelpX, kHelpY, kWindowWidth, resources::kHelpBottom};
 
 // At most kMaxHelpLength bytes, never cutting a UTF-8 character in two.
 std::string_view Shortened(std::string_view text) {

@@ -1,6 +1,6 @@
 #include <array>
 
-#include "resources/bitmap_resources.h"
+#include "resources/panel_layout.h"
 #include "screen/resource_bitmaps.h"
 #include "screen/screen.h"
 #include "screen/window_areas.h"
@@ -8,19 +8,8 @@
 namespace marvolin::screen {
 namespace {
 
-struct LabelPlace {
-    int x;
-    int y;
-    int width;
-};
-constexpr std::array<LabelPlace, 5> kLabelPlaces{{
-    {326, 280, 115},
-    {347, 309, 100},
-    {355, 341, 130},
-    {349, 375, 120},
-    {326, 403, 140},
-}};
-constexpr int kLabelHeight = 16;
+using resources::kEffectLabelHeight;
+using resources::kEffectLabelPlaces;
 
 }  // namespace
 
@@ -34,17 +23,18 @@ void PaintWindow(Screen& screen, ScreenHost& host, const formats::SoundBuffer& s
 
 void DrawEffectLabels(Screen& screen, ScreenHost& host, std::uint16_t category) {
     Rect drawn{};
-    for (int effect = 0; effect < static_cast<int>(kLabelPlaces.size()); ++effect) {
-        const LabelPlace& place = kLabelPlaces[effect];
-        drawn = Union(drawn, {place.x, place.y, place.x + place.width, place.y + kLabelHeight});
+    for (int effect = 0; effect < static_cast<int>(kEffectLabelPlaces.size()); ++effect) {
+        const resources::EffectLabelPlace& place = kEffectLabelPlaces[effect];
+        drawn =
+            Union(drawn, {place.x, place.y, place.x + place.width, place.y + kEffectLabelHeight});
         const std::optional<Surface> label =
-            LoadResourceBitmap(resources::kFirstEffectLabel + 5 * int{category} + effect);
+            LoadResourceBitmap(resources::EffectLabelBitmap(category, effect));
         if (!label) {
             host.messageBoxes.Show("This is not a valid handle !", "Error",
                                    platform::MessageIcon::None, platform::MessageButtons::Ok);
             continue;
         }
-        screen.window.Blit(place.x, place.y, *label, 0, 0, place.width, kLabelHeight);
+        screen.window.Blit(place.x, place.y, *label, 0, 0, place.width, kEffectLabelHeight);
     }
     Present(screen, host, drawn);
 }

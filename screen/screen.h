@@ -9,12 +9,13 @@
 #include "platform/message_boxes.h"
 #include "platform/text_renderer.h"
 #include "platform/window.h"
+#include "resources/panel_layout.h"
 #include "screen/surface.h"
 
 namespace marvolin::screen {
 
-inline constexpr int kWindowWidth = 640;
-inline constexpr int kWindowHeight = 480;
+inline constexpr int kWindowWidth = resources::kPanelWidth;
+inline constexpr int kWindowHeight = resources::kPanelHeight;
 
 // The platform services the drawing code uses.
 struct ScreenHost {

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "resources/panel_layout.h"
 #include "screen/line_walk.h"
 #include "screen/screen.h"
 #include "screen/window_areas.h"
@@ -10,10 +11,10 @@ namespace marvolin::screen {
 namespace {
 
 constexpr Rect kWaveformBand{0, 0, kWindowWidth, 150};
-constexpr std::uint16_t kTraceLeft = 118;
-constexpr std::uint16_t kTraceRight = 512;
+constexpr auto kTraceLeft = static_cast<std::uint16_t>(resources::kTraceLeft);
+constexpr auto kTraceRight = static_cast<std::uint16_t>(resources::kTraceRight);
 constexpr std::uint32_t kTraceColumns = kTraceRight - kTraceLeft;  // 394
-constexpr std::uint16_t kCentreY = 105;
+constexpr auto kCentreY = static_cast<std::uint16_t>(resources::kTraceCentreY);
 constexpr std::uint32_t kTaperMiddle = 197;
 // The single-precision value nearest -1/38809 (38809 = 197 * 197): the taper closes the
 // trace to (almost) nothing 197 positions from the middle.

@@ -40,8 +40,8 @@ Artwork RenderArtwork() {
     // Effect labels beside the lamps.
     for (int c = 0; c < app::kCategoryCount; ++c) {
         for (int e = 0; e < 5; ++e) {
-            const QString name = QString::fromLatin1(kEffectNames[c][e]);
-            art.bitmaps[resources::kFirstEffectLabel + 5 * c + e] =
+            const QString name = EffectName(c, e);
+            art.bitmaps[resources::EffectLabelBitmap(c, e)] =
                 Over(stage, kEffectSlots[e].label, [&](QImage& i) { DrawEffectLabel(i, name); });
         }
     }
@@ -55,7 +55,7 @@ Artwork RenderArtwork() {
     art.bitmaps[knob.pressedBitmap] = pressed;
     for (int c = 0; c < app::kCategoryCount; ++c) {
         const app::CategoryLabel& l = labels[c];
-        const QString name = QString::fromLatin1(kCategoryNames[c]);
+        const QString name = CategoryName(c);
         const QRect bright(l.labelX - knob.left, l.labelY - knob.top, l.labelWidth, l.labelHeight);
         const QRect dim(l.pressedX - knob.left, l.pressedY - knob.top, l.labelWidth, l.labelHeight);
         art.bitmaps[l.brightBitmap] =
@@ -120,7 +120,7 @@ Artwork RenderArtwork() {
     Blit(stage, {shown.labelX, shown.labelY}, art.bitmaps[shown.brightBitmap]);
     for (int e = 0; e < 5; ++e) {
         Blit(stage, kEffectSlots[e].label.topLeft(),
-             art.bitmaps[resources::kFirstEffectLabel + 5 * kShownCategory + e]);
+             art.bitmaps[resources::EffectLabelBitmap(kShownCategory, e)]);
     }
     art.picture = stage.convertToFormat(QImage::Format_RGB32);
     art.icon = RenderAppIcon(256);

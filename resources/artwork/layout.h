@@ -1,24 +1,38 @@
 #pragma once
 
-// Where the program draws each piece of artwork, the resource ids, the names on the labels
-// and the skin's palette. The hotspots themselves come from app/tables.cpp.
+// The panel layout (resources/panel_layout.h) as Qt rectangles for drawing, where the artwork
+// alone decides things (the ball's track, the dome), the names on the labels and the skin's
+// palette.
 
 #include <QColor>
 #include <QPointF>
 #include <QRect>
 
+#include <QString>
+#include <string_view>
+
 #include "app/tables.h"
+#include "effects/effect_matrix.h"
 #include "resources/bitmap_resources.h"
+#include "resources/panel_layout.h"
 
 namespace marvolin::artwork {
 
-inline constexpr int kWidth = 640;
-inline constexpr int kHeight = 480;
+inline constexpr int kWidth = resources::kPanelWidth;
+inline constexpr int kHeight = resources::kPanelHeight;
 
-// Where the program puts things (see app/tables.cpp for the hotspots).
-inline const QRect kTraceArea(118, 65, 395, 81);  // x 118..512, y 65..145: every pixel has blue
-inline const QRect kHelpArea(20, 430, 280, 40);   // filled black by the program
-inline const QRect kLogoArea(482, 441, 150, 31);
+// Where the program puts things. The trace's screen: x 118..512, y 65..145, every pixel has
+// blue.
+inline const QRect kTraceArea(resources::kTraceLeft, 65,
+                              resources::kTraceRight - resources::kTraceLeft + 1, 81);
+// Filled black by the program.
+inline const QRect kHelpArea(resources::kHelpLeft, resources::kHelpTop,
+                             resources::kHelpRight - resources::kHelpLeft,
+                             resources::kHelpBottom - resources::kHelpTop);
+inline const QRect kLogoArea(resources::kHotspotPlaces[resources::kAboutHotspot].left,
+                             resources::kHotspotPlaces[resources::kAboutHotspot].top,
+                             resources::kHotspotPlaces[resources::kAboutHotspot].width,
+                             resources::kHotspotPlaces[resources::kAboutHotspot].height);
 inline const QPointF kTrackCentre(260.5, 348.5);  // centre of the progress ball's path (its middle)
 inline constexpr double kTrackRadiusX = 70;
 inline constexpr double kTrackRadiusY = 66;
@@ -31,32 +45,34 @@ struct EffectSlot {
     QRect lamp;
     QRect label;
 };
-inline const EffectSlot kEffectSlots[5] = {
-    {{295, 281, 17, 17}, {326, 280, 115, 16}}, {{318, 309, 17, 17}, {347, 309, 100, 16}},
-    {{327, 340, 17, 17}, {355, 341, 130, 16}}, {{322, 374, 17, 17}, {349, 375, 120, 16}},
-    {{296, 402, 17, 17}, {326, 403, 140, 16}},
-};
+inline EffectSlot EffectSlotAt(int effect) {
+    const resources::HotspotPlace& lamp =
+        resources::kHotspotPlaces[resources::kFirstEffectHotspot + effect];
+    const resources::EffectLabelPlace& label = resources::kEffectLabelPlaces[effect];
+    return {{lamp.left, lamp.top, resources::kLampSize, resources::kLampSize},
+            {label.x, label.y, label.width, resources::kEffectLabelHeight}};
+}
+inline const EffectSlot kEffectSlots[5] = {EffectSlotAt(0), EffectSlotAt(1), EffectSlotAt(2),
+                                           EffectSlotAt(3), EffectSlotAt(4)};
 
-inline const char* const kCategoryNames[app::kCategoryCount] = {
-    "Acoustics", "Aliens", "Delirium", "Echoes", "Filters", "Robots", "Transmissions", "Volumes",
-};
-inline const char* const kEffectNames[app::kCategoryCount][5] = {
-    {"Airport", "Cathedral", "Bedroom", "Bathroom", "Tunnel"},
-    {"Creature", "E.T.", "Martian", "Monster", "Reverse"},
-    {"Stammering", "Hoarse", "Sick", "Shaked", "Under Water"},
-    {"Speed Up", "Classic", "Reverse", "Mountains", "Slow Down"},
-    {"Opening", "Closing", "Low-pass", "High-pass", "Resonant"},
-    {"Android", "Cyborg", "Electric", "Machine", "Vocoder"},
-    {"Jamming", "Flanger", "Cut-Up", "Mix-Up", "Interference"},
-    {"Fade-in", "Fade-out", "Bell Curve", "Percussive", "Tremolos"},
-};
+// The names on the labels are the effect matrix's.
+inline QString Latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline QString CategoryName(int category) {
+    return Latin1(effects::EffectMatrix()[category * effects::kEffectsPerCategory].categoryName);
+}
+inline QString EffectName(int category, int effect) {
+    return Latin1(
+        effects::EffectMatrix()[category * effects::kEffectsPerCategory + effect].effectName);
+}
 
 inline constexpr int kShownCategory = app::kRobots;  // the category the picture shows
-inline constexpr int kStopBright = 171;              // over Play while a sound plays
-inline constexpr int kStopPressed = 170;
-inline constexpr int kStopRecording = 173;                          // over Record while recording
-inline constexpr int kProgressBall = resources::kProgressBallIcon;  // 119
-inline constexpr int kAboutLogo = 123;
+inline constexpr int kStopBright = resources::kStopBitmap;
+inline constexpr int kStopPressed = resources::kStopPressedBitmap;
+inline constexpr int kStopRecording = resources::kStopRecordingBitmap;
+inline constexpr int kProgressBall = resources::kProgressBallIcon;
+inline constexpr int kAboutLogo = resources::kAboutLogoBitmap;
 
 // The palette.
 inline const QColor kInk(0xEA, 0xF0, 0xFA);
