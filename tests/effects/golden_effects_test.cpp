@@ -73,6 +73,7 @@ std::vector<std::int16_t> IntegerVoice(std::uint32_t rate) {
 
 struct Pin {
     std::size_t length;
+    std::uint64_t floatsHash;
     std::uint64_t samplesHash;
     std::uint64_t progressHash;
     std::size_t progressCalls;
@@ -84,12 +85,42 @@ std::string Key(const EffectEntry& entry, std::uint32_t rate) {
 
 std::string FormatLine(const std::string& key, const Pin& pin) {
     char text[160];
-    std::snprintf(text, sizeof text, "%zu %016llx %016llx %zu", pin.length,
+    std::snprintf(text, sizeof text, "%zu %016llx %016llx %016llx %zu", pin.length,
+                  static_cast<unsigned long long>(pin.floatsHash),
                   static_cast<unsigned long long>(pin.samplesHash),
                   static_cast<unsigned long long>(pin.progressHash), pin.progressCalls);
     // The rate first and the name last: effect names contain spaces.
     const std::size_t space = key.find(' ');
     return key.substr(0, space) + " " + text + " " + key.substr(space + 1);
+}
+
+// The working buffer's float bits at the end of the routines: a 16-bit sample hides most
+// changes of a float's last bits, which later effects on the same sound would bring out.
+std::uint64_t lastFloatsHash = 0;
+
+void HashWorkingBuffer(EffectContext& context) {
+    Fnv1a floats;
+    for (const float sample : context.working.samples) {
+        std::uint32_t bits;
+        std::memcpy(&bits, &sample, sizeof bits);
+        floats.Add(bits, 4);
+    }
+    lastFloatsHash = floats.value();
+}
+
+std::uint64_t FloatsAfterRoutines(const EffectEntry& entry, std::uint32_t rate,
+                                  const std::vector<std::int16_t>& voice) {
+    formats::SoundBuffer sound;
+    sound.Install(voice);
+    sound.sampleRate = rate;
+    formats::SoundBuffer undo;
+    testing::RecordingHost host;
+    std::vector<Routine> routines(entry.routines.begin(), entry.routines.end());
+    routines.push_back(HashWorkingBuffer);
+    SeedRandomFromClock();
+    lastFloatsHash = 0;
+    EXPECT_TRUE(ApplyRoutines(sound, undo, routines, host));
+    return lastFloatsHash;
 }
 
 Pin Apply(const EffectEntry& entry, std::uint32_t rate, const std::vector<std::int16_t>& voice) {
@@ -110,7 +141,8 @@ Pin Apply(const EffectEntry& entry, std::uint32_t rate, const std::vector<std::i
     for (const std::uint32_t percent : host.percents) {
         progress.Add(percent, 4);
     }
-    return {sound.samples.size(), samples.value(), progress.value(), host.percents.size()};
+    return {sound.samples.size(), FloatsAfterRoutines(entry, rate, voice), samples.value(),
+            progress.value(), host.percents.size()};
 }
 
 std::map<std::string, std::string> ReadTable() {
@@ -121,10 +153,10 @@ std::map<std::string, std::string> ReadTable() {
         if (line.empty() || line[0] == '#') {
             continue;
         }
-        // rate length samples progress calls name
+        // rate length floats samples progress calls name
         std::istringstream fields(line);
-        std::string rate, length, samples, progress, calls;
-        fields >> rate >> length >> samples >> progress >> calls;
+        std::string rate, length, floats, samples, progress, calls;
+        fields >> rate >> length >> floats >> samples >> progress >> calls;
         std::string name;
         std::getline(fields >> std::ws, name);
         lines[rate + " " + name] = line;
@@ -138,8 +170,9 @@ void WriteTable(const std::vector<std::string>& lines) {
         std::ofstream file(temporary, std::ios::trunc);
         file
             << "# Output of every effect through the effect frame on three seconds of an integer\n"
-               "# voice at three rates: rate, output length, FNV-1a 64 of the 16-bit samples and\n"
-               "# of the progress percents, number of progress calls, effect.\n"
+               "# voice at three rates: rate, output length, FNV-1a 64 of the float working\n"
+               "# buffer after the routines, of the 16-bit samples and of the progress\n"
+               "# percents, number of progress calls, effect.\n"
                "# The effects use the C library's sin, cos, exp (and tan, asin, sqrt): this table\n"
                "# pins their results too, so a different libm may change it.\n"
                "# Regenerate only for a deliberate change of output:\n"
