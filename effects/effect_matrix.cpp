@@ -29,8 +29,8 @@ constexpr Recipe Thrice(std::string_view name, Routine first, Routine second, Ro
 constexpr std::array<std::string_view, kCategoryCount> kCategoryNames = {
     "Acoustics", "Aliens", "Delirium", "Echoes", "Filters", "Robots", "Transmissions", "Volumes"};
 
-// A routine bound to its parameter records: the recipes below name these steps, so a routine
-// is told its constants rather than working them out from the button that was clicked.
+// A routine bound to its parameter records. The recipes below name these steps, so every
+// constant of an effect is in its row and a new preset is one more row.
 template <const EchoRecord& kEchoes, ProgressShare kShare = kWholeProgress>
 void Echoes(EffectContext& context) {
     RunEchoGenerator(context, kEchoes, kShare);
