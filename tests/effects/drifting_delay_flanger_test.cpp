@@ -84,7 +84,7 @@ TEST(DriftingDelayFlangerTest, TheCopyRunsOutAboutOnePercentBeforeTheEnd) {
         run.sampleRate = rate;
         const std::uint32_t n = 2 * rate;
         const std::vector<float> out =
-            run.Run(RunDriftingDelayFlanger, std::vector<float>(n, 0.4f), kFirstThirdOfProgress);
+            run.Run(RunDriftingDelayFlanger, std::vector<float>(n, 0.4f), kWholeProgress);
         // Sound and copy add up to the peak; where the copy is gone, half of it remains.
         const auto dryStart = std::find(out.begin(), out.end(), 0.5f);
         ASSERT_NE(dryStart, out.end());
@@ -134,7 +134,7 @@ TEST_F(FlangerThroughTheFrameTest, ThreeRunsShareOneProgressDisplay) {
         working.push_back(EnterSample(sample));
     }
     for (int pass = 0; pass < 3; ++pass) {
-        working = run.Run(RunDriftingDelayFlanger, working, kFirstThirdOfProgress);
+        working = run.Run(RunDriftingDelayFlanger, working, kWholeProgress);
     }
     std::vector<std::int16_t> left;
     for (const float sample : working) {
