@@ -1,3 +1,5 @@
+#include "effects/amplitude_modulator.h"
+
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -5,54 +7,13 @@
 #include <utility>
 #include <vector>
 
-#include "effects/effect_categories.h"
+#include "effects/normalize_peak.h"
 #include "effects/progress_tick.h"
 #include "effects/routine_block.h"
-#include "effects/routines.h"
 #include "effects/two_core_runs.h"
 
 namespace marvolin::effects {
 namespace {
-
-enum class GainCurve {
-    kFadeIn,      // linear ramp from 0 toward 1
-    kFadeOut,     // linear ramp from 1 toward 0
-    kBellCurve,   // raised cosine, 0 at both ends and 2 in the middle
-    kPercussive,  // exponential decay from 1 to exp(-7)
-    kTremolos,    // 10 Hz tremolo
-    kAndroid,     // 200 Hz ring modulation
-    kCyborg,      // 50 Hz ring modulation
-    kHoarse,      // 50 Hz full-depth tremolo
-};
-
-std::optional<GainCurve> SelectGainCurve(std::uint16_t category, std::uint16_t button) {
-    if (category == kVolumes) {
-        switch (button) {
-            case EffectButton(1):
-                return GainCurve::kFadeIn;
-            case EffectButton(2):
-                return GainCurve::kFadeOut;
-            case EffectButton(3):
-                return GainCurve::kBellCurve;
-            case EffectButton(4):
-                return GainCurve::kPercussive;
-            case EffectButton(5):
-                return GainCurve::kTremolos;
-            default:
-                return std::nullopt;
-        }
-    }
-    if (category == kRobots && button == EffectButton(1)) {
-        return GainCurve::kAndroid;
-    }
-    if (category == kRobots && button == EffectButton(2)) {
-        return GainCurve::kCyborg;
-    }
-    if (category == kDelirium && button == EffectButton(2)) {
-        return GainCurve::kHoarse;
-    }
-    return std::nullopt;
-}
 
 // output[j] = gain(j) x input[j], the product in double precision stored as a float. Each
 // gain depends on j alone, so the two halves of the sound are worked on side by side.
@@ -80,6 +41,7 @@ void ApplyGainCurve(GainCurve curve, const std::vector<float>& input, std::uint3
             Modulate(input, output, tick, [&](std::uint32_t j) { return double(n - j) / count; });
             break;
         case GainCurve::kBellCurve:
+            // 6.2831855f is the float nearest 2 pi (elsewhere 6.2831850f is used on purpose).
             Modulate(input, output, tick, [&](std::uint32_t j) {
                 return 1.0 - std::cos(double(j) / count * double(6.2831855f));
             });
@@ -115,20 +77,14 @@ void ApplyGainCurve(GainCurve curve, const std::vector<float>& input, std::uint3
 
 }  // namespace
 
-// Multiplies the sound by the effect's gain curve, keeping its length, and normalises the peak.
-void RunAmplitudeModulator(EffectContext& context) {
-    const std::optional<GainCurve> curve =
-        SelectGainCurve(context.category, context.clickedEffectButton);
-    if (!curve) {
-        return;
-    }
+void RunAmplitudeModulator(EffectContext& context, GainCurve curve) {
     const std::vector<float>& input = context.working.samples;
     std::optional<std::vector<float>> output = TakeRoutineBlock(context.host, input.size());
     if (!output) {
         return;
     }
     ProgressTick tick(context.host, context.working.sampleCount() / 100);
-    ApplyGainCurve(*curve, input, context.sampleRate, *output, tick);
+    ApplyGainCurve(curve, input, context.sampleRate, *output, tick);
     NormalizePeak(*output);
     context.working.samples = std::move(*output);
 }

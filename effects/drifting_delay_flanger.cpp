@@ -5,9 +5,9 @@
 #include <optional>
 #include <vector>
 
+#include "effects/normalize_peak.h"
 #include "effects/progress_tick.h"
 #include "effects/routine_block.h"
-#include "effects/routines.h"
 
 namespace marvolin::effects {
 namespace {
@@ -21,22 +21,6 @@ constexpr float kHalf = 0.5f;
 constexpr float kRise = 2.0f;
 constexpr float kFall = -2.0f;
 constexpr float kOne = 1.0f;
-
-// The three runs of Flanger share one progress display: each adds a third.
-constexpr std::uint32_t kProgressPerRun = 33;
-constexpr std::uint32_t kLastRunProgress = 66;
-
-// Passes the percents on with the progress of the earlier runs added.
-class OffsetProgressHost : public EffectHost {
-  public:
-    OffsetProgressHost(EffectHost& host, std::uint32_t offset) : host_(host), offset_(offset) {}
-    void ShowProgress(std::uint32_t percent) override { host_.ShowProgress(offset_ + percent); }
-    void ShowMemoryMessage() override { host_.ShowMemoryMessage(); }
-
-  private:
-    EffectHost& host_;
-    std::uint32_t offset_;
-};
 
 }  // namespace
 
@@ -67,18 +51,17 @@ std::optional<std::int64_t> FlangerSweep::OffsetAt(std::uint32_t i) const {
     return static_cast<std::int64_t>(offset) + baseOffset_;
 }
 
-void RunDriftingDelayFlanger(EffectContext& context) {
+void RunDriftingDelayFlanger(EffectContext& context, ProgressShare progress) {
     const std::vector<float>& input = context.working.samples;
     const std::uint32_t n = context.working.sampleCount();
     std::optional<std::vector<float>> output = TakeRoutineBlock(context.host, n);
     if (!output) {
-        return;  // the progress offset stays where it is
+        return;
     }
     std::vector<float>& out = *output;
     const FlangerSweep sweep(context.sampleRate);
 
-    OffsetProgressHost progressHost(context.host, context.memory.flangerProgressOffset);
-    ProgressTick tick(progressHost, n / 33);
+    ProgressTick tick(context.host, n / progress.span, progress.firstPercent);
     for (std::uint32_t i = 0; i < n; ++i) {
         // The copy is silent wherever it would be read from outside the sound.
         float copy = 0.0f;
@@ -93,11 +76,6 @@ void RunDriftingDelayFlanger(EffectContext& context) {
         tick.Tick();
     }
 
-    std::uint32_t& progressOffset = context.memory.flangerProgressOffset;
-    progressOffset += kProgressPerRun;
-    if (progressOffset > kLastRunProgress) {
-        progressOffset = 0;
-    }
     NormalizePeak(out);
     context.working.samples = std::move(out);
 }

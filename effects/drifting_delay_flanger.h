@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <optional>
 
+#include "effects/effect_context.h"
+#include "effects/progress_share.h"
+
 namespace marvolin::effects {
 
 // Where the flanger reads its copy of the sound. Over the first period the offset makes one
@@ -28,5 +31,13 @@ class FlangerSweep {
     float depthMs_;
     std::int64_t baseOffset_;
 };
+
+// Flanger runs the flanger three times, each run showing a third of the progress.
+inline constexpr ProgressShare kFirstThirdOfProgress{1, 33};
+inline constexpr ProgressShare kSecondThirdOfProgress{34, 33};
+inline constexpr ProgressShare kLastThirdOfProgress{67, 33};
+
+// Mixes the sound with a copy read at the swept offset, both at a tenth, and normalises it.
+void RunDriftingDelayFlanger(EffectContext& context, ProgressShare progress);
 
 }  // namespace marvolin::effects

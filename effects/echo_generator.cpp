@@ -1,3 +1,5 @@
+#include "effects/echo_generator.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -7,65 +9,15 @@
 #include <utility>
 #include <vector>
 
-#include "effects/effect_categories.h"
+#include "effects/milliseconds.h"
+#include "effects/normalize_peak.h"
 #include "effects/progress_tick.h"
 #include "effects/routine_block.h"
-#include "effects/routines.h"
 
 namespace marvolin::effects {
 namespace {
 
-// Delays in milliseconds, gains as integer factors.
-struct EchoRecord {
-    std::int16_t tapCount;
-    std::int16_t firstDelay;  // between the dry sound and the first tap
-    std::int16_t lastDelay;   // between the last two taps
-    std::int16_t dryGain;     // also where the tap gains start from
-    std::int16_t lastGain;
-    std::int16_t curve;  // 0: gains on a straight line, 1: on an exponential curve
-};
-
 constexpr std::size_t kMaxTaps = 20;
-
-constexpr EchoRecord kSpeedUp{10, 400, 10, 100, 10, 0};
-constexpr EchoRecord kClassic{5, 200, 200, 100, 10, 1};
-constexpr EchoRecord kReverse{5, 100, 100, 1, 100, 0};
-constexpr EchoRecord kMountains{5, 500, 500, 100, 10, 0};
-constexpr EchoRecord kSlowDown{10, 10, 400, 100, 10, 0};
-constexpr EchoRecord kElectric{20, 10, 10, 1, 100, 0};
-constexpr EchoRecord kVocoder{10, 5, 5, 100, 10, 1};
-
-const EchoRecord* SelectEchoRecord(std::uint16_t category, std::uint16_t button) {
-    if (category == kEchoes) {
-        switch (button) {
-            case EffectButton(1):
-                return &kSpeedUp;
-            case EffectButton(2):
-                return &kClassic;
-            case EffectButton(3):
-                return &kReverse;
-            case EffectButton(4):
-                return &kMountains;
-            case EffectButton(5):
-                return &kSlowDown;
-            default:
-                return nullptr;
-        }
-    }
-    if (category == kAcoustics && button == EffectButton(2)) {
-        return &kMountains;  // Cathedral
-    }
-    if (category == kAcoustics && button == EffectButton(5)) {
-        return &kClassic;  // Tunnel
-    }
-    if (category == kRobots && button == EffectButton(3)) {
-        return &kElectric;
-    }
-    if (category == kRobots && button == EffectButton(5)) {
-        return &kVocoder;
-    }
-    return nullptr;
-}
 
 struct Tap {
     std::uint64_t offset;  // in samples from the start of the output
@@ -110,11 +62,6 @@ std::array<float, kMaxTaps + 1> GainLine(const EchoRecord& record) {
     return line;
 }
 
-// Computed in 64 bits: at very high rates the products would not fit 32.
-std::uint64_t MillisecondsToSamples(std::uint64_t milliseconds, std::uint32_t sampleRate) {
-    return milliseconds * sampleRate / 1000;
-}
-
 // Dry copy, then each tap's scaled copy of the whole input added in order. Samples a tap
 // would put past the end are dropped: the length sums the truncated delays, while the
 // offsets truncate the running total.
@@ -144,27 +91,21 @@ void AddEchoes(const std::vector<float>& input, std::int16_t dryGain,
 
 }  // namespace
 
-// Adds delayed, scaled copies of the sound to a scaled dry copy, lengthening it by the echo
-// tail, and normalises the peak.
-void RunEchoGenerator(EffectContext& context) {
-    const EchoRecord* record = SelectEchoRecord(context.category, context.clickedEffectButton);
-    if (record == nullptr) {
-        return;
-    }
+void RunEchoGenerator(EffectContext& context, const EchoRecord& record, ProgressShare progress) {
     const std::vector<float>& input = context.working.samples;
     const std::uint32_t n = context.working.sampleCount();
-    const std::size_t tapCount = static_cast<std::size_t>(record->tapCount);
-    const std::array<std::int32_t, kMaxTaps> delays = TapDelays(*record);
-    const std::array<float, kMaxTaps + 1> gains = GainLine(*record);
+    const std::size_t tapCount = static_cast<std::size_t>(record.tapCount);
+    const std::array<std::int32_t, kMaxTaps> delays = TapDelays(record);
+    const std::array<float, kMaxTaps + 1> gains = GainLine(record);
 
     std::uint64_t length = n;
-    std::uint64_t elapsedMs = 0;
+    std::uint32_t elapsedMs = 0;
     std::array<Tap, kMaxTaps> taps{};
     for (std::size_t k = 0; k < tapCount; ++k) {
-        const auto delayMs = static_cast<std::uint64_t>(delays[k]);
-        length += MillisecondsToSamples(delayMs, context.sampleRate);
+        const auto delayMs = static_cast<std::uint32_t>(delays[k]);
+        length += MillisecondsToSamples(context.sampleRate, delayMs);
         elapsedMs += delayMs;
-        taps[k] = {MillisecondsToSamples(elapsedMs, context.sampleRate), std::trunc(gains[k + 1])};
+        taps[k] = {MillisecondsToSamples(context.sampleRate, elapsedMs), std::trunc(gains[k + 1])};
     }
 
     std::optional<std::vector<float>> output =
@@ -173,23 +114,11 @@ void RunEchoGenerator(EffectContext& context) {
         return;
     }
 
-    // Cathedral and Tunnel follow the room reverberator, which showed the first half of the
-    // progress; Vocoder runs twice, its first run showing the first half and the second the rest.
-    std::uint32_t firstPercent = 1;
-    std::uint32_t step = static_cast<std::uint32_t>(tapCount) * (n / 100);
-    if (context.category == kAcoustics) {
-        firstPercent = 51;
-        step = static_cast<std::uint32_t>(tapCount) * (n / 50);
-    } else if (record == &kVocoder) {
-        step = static_cast<std::uint32_t>(tapCount) * (n / 50);
-        if (context.memory.vocoderHalf) {
-            firstPercent = 51;
-        }
-        context.memory.vocoderHalf = !context.memory.vocoderHalf;
-    }
-    ProgressTick tick(context.host, step, firstPercent);
+    // Every tap is one pass over the sound, so the share's percents are spread over them all.
+    const std::uint32_t step = static_cast<std::uint32_t>(tapCount) * (n / progress.span);
+    ProgressTick tick(context.host, step, progress.firstPercent);
 
-    AddEchoes(input, record->dryGain, taps, tapCount, *output, tick, step);
+    AddEchoes(input, record.dryGain, taps, tapCount, *output, tick, step);
     NormalizePeak(*output);
     context.working.samples = std::move(*output);
 }

@@ -20,21 +20,15 @@ struct WorkingBuffer {
     std::uint32_t sampleCount() const { return static_cast<std::uint32_t>(samples.size()); }
 };
 
-// Values some routines keep from one run to the next.
-struct RoutineMemory {
-    bool vocoderHalf = false;
-    std::uint32_t flangerProgressOffset = 0;
-};
+// What the window keeps for the effects from one click to the next: nothing at present, as
+// every effect's recipe states all its routines need. Callers hold one and pass it on.
+struct RoutineMemory {};
 
-// Everything a processing routine reads and writes. `category` (0..7) and
-// `clickedEffectButton` (the hotspot, 8..12) choose the routine's constants.
+// Everything a processing routine reads and writes; its constants come from its recipe.
 struct EffectContext {
     WorkingBuffer& working;
     std::uint32_t sampleRate;
-    std::uint16_t category;
-    std::uint16_t clickedEffectButton;
     EffectHost& host;
-    RoutineMemory& memory;
 };
 
 using Routine = void (*)(EffectContext& context);

@@ -38,26 +38,22 @@ std::optional<std::vector<std::int16_t>> LeaveWorkingBuffer(const WorkingBuffer&
 }  // namespace
 
 bool ApplyEffect(formats::SoundBuffer& sound, formats::SoundBuffer& undo, std::uint16_t category,
-                 std::uint16_t clickedEffectButton, EffectHost& host, RoutineMemory& memory) {
+                 std::uint16_t clickedEffectButton, EffectHost& host, RoutineMemory&) {
     const std::optional<EffectEntry> entry = FindEffect(category, clickedEffectButton);
     if (!entry) {
         return false;
     }
-    return ApplyRoutines(sound, undo, entry->routines, {category, clickedEffectButton}, host,
-                         memory);
+    return ApplyRoutines(sound, undo, entry->routines, host);
 }
 
 bool ApplyRoutines(formats::SoundBuffer& sound, formats::SoundBuffer& undo,
-                   std::span<const Routine> routines, EffectSelection selection, EffectHost& host,
-                   RoutineMemory& memory) {
+                   std::span<const Routine> routines, EffectHost& host) {
     std::optional<WorkingBuffer> working = EnterWorkingBuffer(sound);
     if (!working) {
         host.ShowMemoryMessage();
         return false;
     }
-    EffectContext context{
-        *working, sound.sampleRate, selection.category, selection.clickedEffectButton, host,
-        memory};
+    EffectContext context{*working, sound.sampleRate, host};
     for (const Routine routine : routines) {
         routine(context);
     }

@@ -8,12 +8,6 @@
 
 namespace marvolin::effects {
 
-// Which effect is being applied: the category (0..7) and the effect button's hotspot (8..12).
-struct EffectSelection {
-    std::uint16_t category;
-    std::uint16_t clickedEffectButton;
-};
-
 // Applies the effect of the matrix entry (category, clickedEffectButton) as a click on that
 // effect button does: the sound enters the float working buffer, the entry's routines run in
 // order, and the result becomes the new sound while the old sound becomes the undo buffer
@@ -25,8 +19,7 @@ bool ApplyEffect(formats::SoundBuffer& sound, formats::SoundBuffer& undo, std::u
 
 // The same frame around any list of routines.
 bool ApplyRoutines(formats::SoundBuffer& sound, formats::SoundBuffer& undo,
-                   std::span<const Routine> routines, EffectSelection selection, EffectHost& host,
-                   RoutineMemory& memory);
+                   std::span<const Routine> routines, EffectHost& host);
 
 // Undo: swaps the two sounds' blocks and sample rates. The channel count stays with the sound.
 void ExchangeSoundAndUndo(formats::SoundBuffer& sound, formats::SoundBuffer& undo);

@@ -22,38 +22,114 @@ constexpr Recipe Then(std::string_view name, Routine first, Routine second) {
     return {name, {first, second, nullptr}, 2};
 }
 
-constexpr Recipe ThreeTimes(std::string_view name, Routine routine) {
-    return {name, {routine, routine, routine}, 3};
+constexpr Recipe Thrice(std::string_view name, Routine first, Routine second, Routine third) {
+    return {name, {first, second, third}, 3};
 }
 
 constexpr std::array<std::string_view, kCategoryCount> kCategoryNames = {
     "Acoustics", "Aliens", "Delirium", "Echoes", "Filters", "Robots", "Transmissions", "Volumes"};
 
+// A routine bound to its parameter records. The recipes below name these steps, so every
+// constant of an effect is in its row and a new preset is one more row.
+template <const EchoRecord& kEchoes, ProgressShare kShare = kWholeProgress>
+void Echoes(EffectContext& context) {
+    RunEchoGenerator(context, kEchoes, kShare);
+}
+
+template <const RoomRecord& kRoom, ProgressShare kShare = kWholeProgress>
+void Room(EffectContext& context) {
+    RunRoomReverberator(context, kRoom, kShare);
+}
+
+template <GainCurve kCurve>
+void Gain(EffectContext& context) {
+    RunAmplitudeModulator(context, kCurve);
+}
+
+template <const ReadStepModulation& kModulation>
+void Resample(EffectContext& context) {
+    RunSplineResampler(context, kModulation);
+}
+
+template <const ResonatorRecord& kResonator>
+void Resonator(EffectContext& context) {
+    RunSweptResonator(context, kResonator);
+}
+
+template <const TwoPoleRecord& kFilter>
+void Filter(EffectContext& context) {
+    RunTwoPoleFilter(context, kFilter);
+}
+
+template <ProgressShare kShare>
+void Flange(EffectContext& context) {
+    RunDriftingDelayFlanger(context, kShare);
+}
+
+// Chained routines share one pass of the progress display: Cathedral and Tunnel show the room
+// in the first half and its echoes in the second, Vocoder its two echo runs one half each,
+// and Flanger its three runs a third each.
 constexpr std::array<std::array<Recipe, kEffectsPerCategory>, kCategoryCount> kRecipes = {{
-    {Once("Airport", RunRoomReverberator), Then("Cathedral", RunRoomReverberator, RunEchoGenerator),
-     Once("Bedroom", RunRoomReverberator), Once("Bathroom", RunRoomReverberator),
-     Then("Tunnel", RunRoomReverberator, RunEchoGenerator)},
-    {Once("Creature", RunOctaveUpDecimator), Once("E.T.", RunSplineResampler),
-     Once("Martian", RunSplineResampler), Once("Monster", RunOctaveDownInterpolator),
-     Once("Reverse", RunReverser)},
-    {Once("Stammering", RunSegmentRepeater), Once("Hoarse", RunAmplitudeModulator),
-     Once("Sick", RunSplineResampler), Once("Shaked", RunSplineResampler),
-     Once("Under Water", RunSweptResonator)},
-    {Once("Speed Up", RunEchoGenerator), Once("Classic", RunEchoGenerator),
-     Once("Reverse", RunEchoGenerator), Once("Mountains", RunEchoGenerator),
-     Once("Slow Down", RunEchoGenerator)},
-    {Once("Opening", RunSweptResonator), Once("Closing", RunSweptResonator),
-     Once("Low-pass", RunTwoPoleFilter), Once("High-pass", RunTwoPoleFilter),
-     Once("Resonant", RunSweptResonator)},
-    {Once("Android", RunAmplitudeModulator), Once("Cyborg", RunAmplitudeModulator),
-     Once("Electric", RunEchoGenerator), Once("Machine", RunSplineResampler),
-     Then("Vocoder", RunEchoGenerator, RunEchoGenerator)},
-    {Once("Jamming", RunNoiseBurstGenerator), ThreeTimes("Flanger", RunDriftingDelayFlanger),
-     Once("Cut-Up", RunSegmentChopper), Once("Mix-Up", RunPieceShuffler),
-     Once("Interference", RunEightLevelQuantizer)},
-    {Once("Fade-in", RunAmplitudeModulator), Once("Fade-out", RunAmplitudeModulator),
-     Once("Bell Curve", RunAmplitudeModulator), Once("Percussive", RunAmplitudeModulator),
-     Once("Tremolos", RunAmplitudeModulator)},
+    {
+        Once("Airport", Room<kLargeHall>),
+        Then("Cathedral", Room<kLargeHall, kFirstHalfOfProgress>,
+             Echoes<kMountainEchoes, kSecondHalfOfProgress>),
+        Once("Bedroom", Room<kLongNarrowRoom>),
+        Once("Bathroom", Room<kSmallTiledRoom>),
+        Then("Tunnel", Room<kSmallTiledRoom, kFirstHalfOfProgress>,
+             Echoes<kClassicEchoes, kSecondHalfOfProgress>),
+    },
+    {
+        Once("Creature", RunOctaveUpDecimator),
+        Once("E.T.", Resample<kTenHertzReadSine>),
+        Once("Martian", Resample<kFiftyHertzReadSine>),
+        Once("Monster", RunOctaveDownInterpolator),
+        Once("Reverse", RunReverser),
+    },
+    {
+        Once("Stammering", RunSegmentRepeater),
+        Once("Hoarse", Gain<GainCurve::kHoarse>),
+        Once("Sick", Resample<kOneHertzReadSine>),
+        Once("Shaked", Resample<kFiveHertzReadSine>),
+        Once("Under Water", Resonator<kUnderWaterWobble>),
+    },
+    {
+        Once("Speed Up", Echoes<kSpeedUpEchoes>),
+        Once("Classic", Echoes<kClassicEchoes>),
+        Once("Reverse", Echoes<kReverseEchoes>),
+        Once("Mountains", Echoes<kMountainEchoes>),
+        Once("Slow Down", Echoes<kSlowDownEchoes>),
+    },
+    {
+        Once("Opening", Resonator<kOpeningSweep>),
+        Once("Closing", Resonator<kClosingSweep>),
+        Once("Low-pass", Filter<kLowPassAt3000Hz>),
+        Once("High-pass", Filter<kHighPassAt5000Hz>),
+        Once("Resonant", Resonator<kFixedResonance>),
+    },
+    {
+        Once("Android", Gain<GainCurve::kAndroid>),
+        Once("Cyborg", Gain<GainCurve::kCyborg>),
+        Once("Electric", Echoes<kElectricEchoes>),
+        Once("Machine", Resample<kHundredHertzReadSawtooth>),
+        Then("Vocoder", Echoes<kVocoderEchoes, kFirstHalfOfProgress>,
+             Echoes<kVocoderEchoes, kSecondHalfOfProgress>),
+    },
+    {
+        Once("Jamming", RunNoiseBurstGenerator),
+        Thrice("Flanger", Flange<kFirstThirdOfProgress>, Flange<kSecondThirdOfProgress>,
+               Flange<kLastThirdOfProgress>),
+        Once("Cut-Up", RunSegmentChopper),
+        Once("Mix-Up", RunPieceShuffler),
+        Once("Interference", RunEightLevelQuantizer),
+    },
+    {
+        Once("Fade-in", Gain<GainCurve::kFadeIn>),
+        Once("Fade-out", Gain<GainCurve::kFadeOut>),
+        Once("Bell Curve", Gain<GainCurve::kBellCurve>),
+        Once("Percussive", Gain<GainCurve::kPercussive>),
+        Once("Tremolos", Gain<GainCurve::kTremolos>),
+    },
 }};
 
 std::array<EffectEntry, kEffectCount> BuildMatrix() {

@@ -1,6 +1,6 @@
-#include <cmath>
+#include "effects/normalize_peak.h"
 
-#include "effects/progress_tick.h"
+#include <cmath>
 
 namespace marvolin::effects {
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "effects/milliseconds.h"
+#include "effects/normalize_peak.h"
 #include "effects/progress_tick.h"
 #include "effects/random_generator.h"
 #include "effects/routine_block.h"
@@ -30,6 +31,7 @@ static_assert(kMixUp.shortestMilliseconds == kMixUp.longestMilliseconds,
 
 // A placed sample x becomes (sin(x / len x kFullTurn - kQuarterTurn) + 1) x gain / 2 with the
 // sign of x, len being the piece's length: roughly the square of x, so quiet samples fade.
+// The float nearest 2 pi. Other routines use 6.2831850f, one step below: each keeps its own.
 constexpr float kFullTurn = 6.2831855f;
 constexpr float kQuarterTurn = 1.5707963f;
 

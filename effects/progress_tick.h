@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "effects/effect_context.h"
 
@@ -79,9 +78,5 @@ void ForEachRunWithTicks(ProgressTick& tick, std::size_t count, Process&& proces
         tick.Advance(end - begin);
     }
 }
-
-// Divides every sample by the largest magnitude, so the loudest becomes exactly 1.0; an
-// all-zero buffer stays zero.
-void NormalizePeak(std::vector<float>& samples);
 
 }  // namespace marvolin::effects

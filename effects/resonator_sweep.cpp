@@ -5,6 +5,8 @@
 namespace marvolin::effects {
 namespace {
 
+// Deliberately not a matching pair: kPi is one float step below the float nearest pi
+// (3.1415927f), kTwoPi is the float nearest 2 pi. Unifying them changes the output.
 constexpr float kPi = 3.1415925f;
 constexpr float kTwoPi = 6.2831855f;
 constexpr float kTenHertzInRadians = 62.831856f;

@@ -3,14 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "effects/effect_categories.h"
-
 namespace marvolin::effects {
 namespace {
-
-constexpr RoomRecord kLargeHall{100, 60, 40, {8, 8, 8, 8}, 20, 20, 20, 50, 230, true};
-constexpr RoomRecord kLongNarrowRoom{10, 810, 100, {10, 10, 10, 10}, 0, 0, 0, 7, 331, true};
-constexpr RoomRecord kSmallTiledRoom{20, 60, 20, {9, 9, 9, 11}, 20, 10, 20, 10, 230, true};
 
 // Absorption of each material in six frequency bands; the reverberator uses the fourth.
 constexpr float kAbsorption[14][6] = {
@@ -29,6 +23,8 @@ constexpr float kSecondsPerMetre = 0.0029411765f;  // 1 / the speed of sound
 constexpr float kMinimumDistance = 0.001f;
 constexpr float kRadiansPerHalfDegree = 0.0087266462f;
 constexpr float kHalfPi = 1.5707963f;
+// Both one float step below the floats nearest pi and 2 pi (3.1415927f, 6.2831855f): the
+// rooms' gains depend on these exact values, so they must not be tidied up or shared.
 constexpr float kPi = 3.1415925f;
 constexpr float kTwoPi = 6.2831850f;
 constexpr float kDirectionalSlope = -0.22281693f;
@@ -53,24 +49,6 @@ struct Point {
 };
 
 }  // namespace
-
-const RoomRecord* SelectRoom(std::uint16_t category, std::uint16_t clickedEffectButton) {
-    if (category != kAcoustics) {
-        return nullptr;
-    }
-    switch (clickedEffectButton) {
-        case EffectButton(1):  // Airport
-        case EffectButton(2):  // Cathedral
-            return &kLargeHall;
-        case EffectButton(3):  // Bedroom
-            return &kLongNarrowRoom;
-        case EffectButton(4):  // Bathroom
-        case EffectButton(5):  // Tunnel
-            return &kSmallTiledRoom;
-        default:
-            return nullptr;
-    }
-}
 
 RoomResponse ComputeRoomResponse(const RoomRecord& room, std::uint32_t sampleRate) {
     const float length = Metres(room.length);

@@ -20,8 +20,9 @@ struct RoomRecord {
     bool directional;
 };
 
-// The room of an Acoustics effect; nullptr for any other selection.
-const RoomRecord* SelectRoom(std::uint16_t category, std::uint16_t clickedEffectButton);
+inline constexpr RoomRecord kLargeHall{100, 60, 40, {8, 8, 8, 8}, 20, 20, 20, 50, 230, true};
+inline constexpr RoomRecord kLongNarrowRoom{10, 810, 100, {10, 10, 10, 10}, 0, 0, 0, 7, 331, true};
+inline constexpr RoomRecord kSmallTiledRoom{20, 60, 20, {9, 9, 9, 11}, 20, 10, 20, 10, 230, true};
 
 // The sound reaches the listener directly and by one reflection on each wall.
 enum SoundPath : std::size_t { kDirectPath, kWallY0, kWallYWidth, kWallX0, kWallXLength };

@@ -1,3 +1,5 @@
+#include "effects/spline_resampler.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -7,32 +9,14 @@
 #include <vector>
 
 #include "effects/natural_spline.h"
+#include "effects/normalize_peak.h"
 #include "effects/progress_tick.h"
 #include "effects/routine_block.h"
-#include "effects/routines.h"
 #include "effects/two_core_runs.h"
 #include "platform/allocation.h"
 
 namespace marvolin::effects {
 namespace {
-
-// How the read step moves: a sine of the number of samples written, or a sawtooth that
-// repeats a hundred times a second.
-struct ReadStepModulation {
-    std::uint16_t category;
-    std::uint16_t clickedEffectButton;
-    bool sawtooth;
-    float radiansPerSecond;  // of the sine
-    std::uint32_t depth;     // percent of the read step's excursion
-};
-
-constexpr ReadStepModulation kModulations[] = {
-    {1, 9, false, 62.831856f, 100},   // Aliens, E.T.: 10 Hz
-    {1, 10, false, 314.15927f, 100},  // Aliens, Martian: 50 Hz
-    {2, 10, false, 6.2831855f, 100},  // Delirium, Sick: 1 Hz
-    {2, 11, false, 31.415928f, 100},  // Delirium, Shaked: 5 Hz
-    {5, 11, true, 0.0f, 30},          // Robots, Machine: 100 Hz sawtooth
-};
 
 constexpr std::uint32_t kSawtoothsPerSecond = 100;
 constexpr float kPercentOfDepth = 0.01f;
@@ -41,16 +25,6 @@ constexpr std::uint32_t kFinalPercent = 101;
 // float no longer holds every whole position and a step shorter than its spacing would leave
 // the position standing, so longer sounds keep the position in double.
 constexpr std::uint32_t kLongestFloatPositionSound = 1u << 24;
-
-const ReadStepModulation* FindModulation(const EffectContext& context) {
-    for (const ReadStepModulation& modulation : kModulations) {
-        if (modulation.category == context.category &&
-            modulation.clickedEffectButton == context.clickedEffectButton) {
-            return &modulation;
-        }
-    }
-    return nullptr;
-}
 
 // The modulation value e of each read, in -1 .. 1, stored as a float.
 class ModulationValue {
@@ -160,15 +134,10 @@ std::uint32_t ResampleInto(std::span<const float> input, std::span<const float> 
 
 }  // namespace
 
-// Reads the working buffer at a fractional position whose step is modulated between slower
-// and faster than the sound, interpolating with a natural cubic spline, and normalises the
-// result. Sounds of fewer than two samples, which have no spline, and a rate of 0 Hz, which
-// has no modulation, are left as they are.
-void RunSplineResampler(EffectContext& context) {
-    const ReadStepModulation* modulation = FindModulation(context);
+void RunSplineResampler(EffectContext& context, const ReadStepModulation& modulation) {
     const std::vector<float>& input = context.working.samples;
     const std::size_t n = input.size();
-    if (modulation == nullptr || n < 2 || context.sampleRate == 0) {
+    if (n < 2 || context.sampleRate == 0) {
         return;
     }
     std::optional<std::vector<float>> collected = TakeRoutineBlock(context.host, 2 * n);
@@ -180,7 +149,7 @@ void RunSplineResampler(EffectContext& context) {
         return;
     }
     context.host.ShowProgress(1);
-    const ModulationValue modulationValue(*modulation, context.sampleRate);
+    const ModulationValue modulationValue(modulation, context.sampleRate);
     bool splineReady = false;
     auto setUpSpline = [&] {
         std::optional<std::vector<float>> scratch = TakeRoutineBlock(context.host, n - 1);
@@ -193,12 +162,12 @@ void RunSplineResampler(EffectContext& context) {
     // while this one sets up the spline. Without memory for that table the steps are worked
     // out as the reading goes; the sound is the same either way.
     std::vector<float> stepsAhead;
-    if (!modulation->sawtooth && n >= kWorthASecondCore) {
+    if (!modulation.sawtooth && n >= kWorthASecondCore) {
         stepsAhead = platform::AllocateBlock<float>(n).value_or(std::vector<float>{});
     }
     if (!stepsAhead.empty()) {
         RunSideBySide(setUpSpline,
-                      [&] { FillSineReadSteps(modulationValue, modulation->depth, stepsAhead); });
+                      [&] { FillSineReadSteps(modulationValue, modulation.depth, stepsAhead); });
     } else {
         setUpSpline();
     }
@@ -208,9 +177,9 @@ void RunSplineResampler(EffectContext& context) {
 
     const std::uint32_t written =
         n <= kLongestFloatPositionSound
-            ? ResampleInto<float>(input, *secondDerivatives, modulationValue, modulation->depth,
+            ? ResampleInto<float>(input, *secondDerivatives, modulationValue, modulation.depth,
                                   stepsAhead, context.host, *collected)
-            : ResampleInto<double>(input, *secondDerivatives, modulationValue, modulation->depth,
+            : ResampleInto<double>(input, *secondDerivatives, modulationValue, modulation.depth,
                                    stepsAhead, context.host, *collected);
     stepsAhead = {};
     secondDerivatives.reset();

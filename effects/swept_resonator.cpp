@@ -1,44 +1,22 @@
+#include "effects/swept_resonator.h"
+
 #include <cmath>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "effects/normalize_peak.h"
 #include "effects/progress_tick.h"
-#include "effects/resonator_sweep.h"
 #include "effects/routine_block.h"
-#include "effects/routines.h"
 #include "effects/two_core_runs.h"
 #include "platform/allocation.h"
 
 namespace marvolin::effects {
 namespace {
 
-struct ResonatorEffect {
-    std::uint16_t category;
-    std::uint16_t clickedEffectButton;
-    ResonatorRecord record;
-};
-
-constexpr ResonatorEffect kEffects[] = {
-    {4, 8, {1000, 400, 100, SweepShape::kFallingFromTop}},   // Filters, Opening
-    {4, 9, {1000, 400, 100, SweepShape::kRisingToTop}},      // Filters, Closing
-    {4, 12, {1000, 0, 10, SweepShape::kFixed}},              // Filters, Resonant
-    {2, 12, {1000, 200, 200, SweepShape::kTenHertzWobble}},  // Delirium, Under Water
-};
-
 // An earlier output larger than this in magnitude feeds the next sample as +limit: the
 // magnitude is capped, the sign dropped.
 constexpr double kFeedbackLimit = 100000.0;
-
-const ResonatorRecord* FindRecord(const EffectContext& context) {
-    for (const ResonatorEffect& effect : kEffects) {
-        if (effect.category == context.category &&
-            effect.clickedEffectButton == context.clickedEffectButton) {
-            return &effect.record;
-        }
-    }
-    return nullptr;
-}
 
 double LimitFeedback(double y) {
     return std::fabs(y) > kFeedbackLimit ? kFeedbackLimit : y;
@@ -46,11 +24,8 @@ double LimitFeedback(double y) {
 
 }  // namespace
 
-// A two-pole band-pass resonator with about unit gain at its peak, whose centre stays put,
-// glides or wobbles over the sound; the result is normalised and keeps its length.
-void RunSweptResonator(EffectContext& context) {
-    const ResonatorRecord* record = FindRecord(context);
-    if (record == nullptr || context.sampleRate == 0) {  // 0 Hz has no frequencies
+void RunSweptResonator(EffectContext& context, const ResonatorRecord& resonator) {
+    if (context.sampleRate == 0) {  // 0 Hz has no frequencies
         return;
     }
     const std::vector<float>& input = context.working.samples;
@@ -59,13 +34,14 @@ void RunSweptResonator(EffectContext& context) {
     if (!output) {
         return;
     }
-    const double p = ResonatorPoleRadius(record->bandwidth, context.sampleRate);
+    const double p = ResonatorPoleRadius(resonator.bandwidth, context.sampleRate);
     const double g = 1.0 - p;
     const double c2 = -(p * p);
     const auto radiansPerHertz = static_cast<double>(RadiansPerHertz(context.sampleRate));
-    const ResonatorSweep sweep(*record, count, context.sampleRate);
-    const bool sweeping = record->shape != SweepShape::kFixed;
-    double c1 = 2.0 * p * std::cos(static_cast<double>(record->centreFrequency) * radiansPerHertz);
+    const ResonatorSweep sweep(resonator, count, context.sampleRate);
+    const bool sweeping = resonator.shape != SweepShape::kFixed;
+    double c1 =
+        2.0 * p * std::cos(static_cast<double>(resonator.centreFrequency) * radiansPerHertz);
 
     // Every sample's feedback coefficient depends on its index alone, so a sweeping effect
     // works them all out first, on both cores. Without memory for that table they are worked

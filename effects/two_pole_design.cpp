@@ -5,6 +5,8 @@
 namespace marvolin::effects {
 namespace {
 
+// One float step below the float nearest 2 pi (6.2831855f): the filters' output depends on
+// it, so it must not be "corrected" or shared with the other turn constants.
 constexpr float kTwoPi = 6.2831850f;
 constexpr float kSmallestBeta = 0.00000001f;
 constexpr float kLargestBeta = 0.5f;

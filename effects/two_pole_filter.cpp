@@ -1,47 +1,17 @@
+#include "effects/two_pole_filter.h"
+
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "effects/normalize_peak.h"
 #include "effects/progress_tick.h"
 #include "effects/routine_block.h"
-#include "effects/routines.h"
-#include "effects/two_pole_design.h"
 
 namespace marvolin::effects {
-namespace {
 
-struct TwoPoleRecord {
-    std::uint16_t clickedEffectButton;  // in the Filters category
-    TwoPoleType type;
-    std::uint16_t frequency;
-    std::uint16_t bandwidth;
-};
-
-constexpr std::uint16_t kFiltersCategory = 4;
-constexpr TwoPoleRecord kRecords[] = {
-    {10, TwoPoleType::kLowPass, 3000, 200},   // Low-pass
-    {11, TwoPoleType::kHighPass, 5000, 200},  // High-pass
-};
-
-const TwoPoleRecord* FindRecord(const EffectContext& context) {
-    if (context.category != kFiltersCategory) {
-        return nullptr;
-    }
-    for (const TwoPoleRecord& record : kRecords) {
-        if (record.clickedEffectButton == context.clickedEffectButton) {
-            return &record;
-        }
-    }
-    return nullptr;
-}
-
-}  // namespace
-
-// Runs one fixed second-order recursive filter over the working buffer and normalises the
-// result; the sound keeps its length.
-void RunTwoPoleFilter(EffectContext& context) {
-    const TwoPoleRecord* record = FindRecord(context);
-    if (record == nullptr || context.sampleRate == 0) {  // 0 Hz has no frequencies
+void RunTwoPoleFilter(EffectContext& context, const TwoPoleRecord& record) {
+    if (context.sampleRate == 0) {  // 0 Hz has no frequencies
         return;
     }
     const std::vector<float>& input = context.working.samples;
@@ -50,7 +20,7 @@ void RunTwoPoleFilter(EffectContext& context) {
         return;
     }
     const TwoPoleCoefficients c =
-        DesignTwoPole(record->type, record->frequency, record->bandwidth, context.sampleRate);
+        DesignTwoPole(record.type, record.frequency, record.bandwidth, context.sampleRate);
     const double alpha = c.alpha;
     const double beta = c.beta;
     const double gamma = c.gamma;

@@ -16,30 +16,29 @@ namespace {
 using testing::FailingAllocations;
 using testing::RoutineRun;
 
-std::vector<float> Modulate(std::uint16_t category, std::uint16_t effect,
-                            std::vector<float> samples, std::uint32_t rate = 22050) {
-    RoutineRun run;
-    run.category = category;
-    run.effect = effect;
-    run.sampleRate = rate;
-    return run.Run(RunAmplitudeModulator, std::move(samples));
+std::vector<float> Modulate(GainCurve curve, std::vector<float> samples,
+                            std::uint32_t rate = 22050) {
+    RoutineRun run = RoutineRun::AtRate(rate);
+    return run.Run(RunAmplitudeModulator, std::move(samples), curve);
 }
 
 TEST(AmplitudeModulatorTest, VolumeCurvesFollowThePositionInTheSound) {
     struct Case {
         const char* name;
-        std::uint16_t effect;
+        GainCurve curve;
         std::function<double(double)> expected;  // of j / n, with the peak taken out
     };
     const Case cases[] = {
-        {"Fade-in", 0, [](double t) { return t / 0.999; }},  // the last gain is 999 / 1000
-        {"Fade-out", 1, [](double t) { return 1.0 - t; }},
-        {"Bell Curve", 2, [](double t) { return (1.0 - std::cos(2.0 * M_PI * t)) / 2.0; }},
-        {"Percussive", 3, [](double t) { return std::exp(-7.0 * t); }},
+        {"Fade-in", GainCurve::kFadeIn,
+         [](double t) { return t / 0.999; }},  // the last gain is 999 / 1000
+        {"Fade-out", GainCurve::kFadeOut, [](double t) { return 1.0 - t; }},
+        {"Bell Curve", GainCurve::kBellCurve,
+         [](double t) { return (1.0 - std::cos(2.0 * M_PI * t)) / 2.0; }},
+        {"Percussive", GainCurve::kPercussive, [](double t) { return std::exp(-7.0 * t); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::vector<float> out = Modulate(7, c.effect, std::vector<float>(1000, 0.5f));
+        const std::vector<float> out = Modulate(c.curve, std::vector<float>(1000, 0.5f));
         ASSERT_EQ(out.size(), 1000u);
         EXPECT_EQ(*std::max_element(out.begin(), out.end()), 1.0f);
         for (std::size_t j = 0; j < out.size(); ++j) {
@@ -47,31 +46,30 @@ TEST(AmplitudeModulatorTest, VolumeCurvesFollowThePositionInTheSound) {
         }
     }
     // Exactly silent or exactly untouched first samples, and single samples.
-    EXPECT_EQ(Modulate(7, 0, {0.5f, 0.25f})[0], 0.0f);
-    EXPECT_EQ(Modulate(7, 2, {0.5f, 0.25f})[0], 0.0f);
-    EXPECT_EQ(Modulate(7, 1, {0.5f, 0.25f})[0], 1.0f);
-    EXPECT_EQ(Modulate(7, 3, {-0.5f}), std::vector<float>{-1.0f});
-    EXPECT_EQ(Modulate(7, 0, {0.5f}), std::vector<float>{0.0f});
+    EXPECT_EQ(Modulate(GainCurve::kFadeIn, {0.5f, 0.25f})[0], 0.0f);
+    EXPECT_EQ(Modulate(GainCurve::kBellCurve, {0.5f, 0.25f})[0], 0.0f);
+    EXPECT_EQ(Modulate(GainCurve::kFadeOut, {0.5f, 0.25f})[0], 1.0f);
+    EXPECT_EQ(Modulate(GainCurve::kPercussive, {-0.5f}), std::vector<float>{-1.0f});
+    EXPECT_EQ(Modulate(GainCurve::kFadeIn, {0.5f}), std::vector<float>{0.0f});
 }
 
 TEST(AmplitudeModulatorTest, ModulationFrequenciesInHertzDoNotDependOnTheRate) {
     struct Case {
         std::string name;
-        std::uint16_t category, effect;
+        GainCurve curve;
         int hertz;
         float lowest;  // the normalised gain swings from this to 1
     };
     const Case cases[] = {
-        {"Tremolos", 7, 4, 10, 0.0f},
-        {"Android", 5, 0, 200, -1.0f},
-        {"Cyborg", 5, 1, 50, -1.0f},
-        {"Hoarse", 2, 1, 50, 0.0f},
+        {"Tremolos", GainCurve::kTremolos, 10, 0.0f},
+        {"Android", GainCurve::kAndroid, 200, -1.0f},
+        {"Cyborg", GainCurve::kCyborg, 50, -1.0f},
+        {"Hoarse", GainCurve::kHoarse, 50, 0.0f},
     };
     for (const Case& c : cases) {
         for (const std::uint32_t rate : {11025u, 22050u}) {
             SCOPED_TRACE(c.name + " at " + std::to_string(rate));
-            const std::vector<float> out =
-                Modulate(c.category, c.effect, std::vector<float>(rate, 0.75f), rate);
+            const std::vector<float> out = Modulate(c.curve, std::vector<float>(rate, 0.75f), rate);
             const float middle = (c.lowest + 1.0f) / 2.0f;
             int rising = 0;
             for (std::size_t i = 1; i < out.size(); ++i) {
@@ -82,22 +80,21 @@ TEST(AmplitudeModulatorTest, ModulationFrequenciesInHertzDoNotDependOnTheRate) {
             EXPECT_EQ(*std::max_element(out.begin(), out.end()), 1.0f);
         }
     }
-    EXPECT_EQ(Modulate(5, 0, std::vector<float>(500, 0.0f)), std::vector<float>(500, 0.0f));
+    EXPECT_EQ(Modulate(GainCurve::kAndroid, std::vector<float>(500, 0.0f)),
+              std::vector<float>(500, 0.0f));
 }
 
 TEST(AmplitudeModulatorTest, ProgressAndMemoryFailure) {
     RoutineRun run;
-    run.category = 7;
-    run.Run(RunAmplitudeModulator, std::vector<float>(1000, 0.5f));
+    run.Run(RunAmplitudeModulator, std::vector<float>(1000, 0.5f), GainCurve::kFadeIn);
     ASSERT_EQ(run.host.percents.size(), 110u);
     EXPECT_EQ(run.host.percents.front(), 2u);
     EXPECT_EQ(run.host.percents.back(), 111u);
 
     const std::vector<float> input = {0.5f, -0.25f, 1.0f};
     RoutineRun failing;
-    failing.category = 7;
     FailingAllocations noMemory;
-    EXPECT_EQ(failing.Run(RunAmplitudeModulator, input), input);
+    EXPECT_EQ(failing.Run(RunAmplitudeModulator, input, GainCurve::kFadeIn), input);
     EXPECT_EQ(failing.host.memoryMessages, 1);
     EXPECT_TRUE(failing.host.percents.empty());
 }

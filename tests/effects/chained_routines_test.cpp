@@ -46,14 +46,20 @@ TEST(ChainedRoutinesTest, RoomAndEchoesOrTwoEchoRunsShowOnePassOfProgress) {
         EXPECT_EQ(sound.sampleCount(), 30000 + c.added);
         const auto [low, high] = std::minmax_element(sound.samples.begin(), sound.samples.end());
         EXPECT_EQ(std::max(-int(*low), int(*high)), 32700);
-        EXPECT_FALSE(memory.vocoderHalf);
-        const std::vector<std::uint32_t>& percents = host.percents;
-        ASSERT_GE(percents.size(), 98u);
-        EXPECT_EQ(percents.front(), 2u);
-        EXPECT_EQ(percents.back(), 101u);
-        EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
-        EXPECT_EQ(std::count(percents.begin(), percents.end(), 52u),
-                  1);  // the second half starts once
+        // A second click on the result shows one pass again.
+        for (int click = 0; click < 2; ++click) {
+            SCOPED_TRACE(click);
+            const std::vector<std::uint32_t>& percents = host.percents;
+            ASSERT_GE(percents.size(), 98u);
+            EXPECT_EQ(percents.front(), 2u);
+            EXPECT_EQ(percents.back(), 101u);
+            EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+            EXPECT_EQ(std::count(percents.begin(), percents.end(), 52u),
+                      1);  // the second half starts once
+            host.percents.clear();
+            ASSERT_TRUE(ApplyEffect(sound, undo, effect->category, effect->clickedEffectButton,
+                                    host, memory));
+        }
     }
 }
 

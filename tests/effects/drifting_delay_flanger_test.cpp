@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "effects/effect_frame.h"
+#include "effects/effect_matrix.h"
 #include "effects/routine_test_support.h"
 #include "effects/routines.h"
 #include "effects/sample_conversion.h"
@@ -14,7 +15,6 @@
 namespace marvolin::effects {
 namespace {
 
-using testing::FailingAllocations;
 using testing::RecordingHost;
 using testing::RoutineRun;
 
@@ -59,20 +59,20 @@ TEST(DriftingDelayFlangerTest, MixesTheSoundWithItsCopyAndNormalises) {
     std::vector<float> impulse(100, 0.0f);
     impulse[11] = 0.5f;
     // The copy leads by 11 samples at the start, so the impulse is heard at 0 and at 11.
-    const std::vector<float> out = run.Run(RunDriftingDelayFlanger, impulse);
+    const std::vector<float> out = run.Run(RunDriftingDelayFlanger, impulse, kWholeProgress);
     std::vector<float> expected(100, 0.0f);
     expected[0] = 1.0f;
     expected[11] = 1.0f;
     EXPECT_EQ(out, expected);
 
-    EXPECT_EQ(run.Run(RunDriftingDelayFlanger, std::vector<float>(50, 0.0f)),
+    EXPECT_EQ(run.Run(RunDriftingDelayFlanger, std::vector<float>(50, 0.0f), kWholeProgress),
               std::vector<float>(50, 0.0f));
-    EXPECT_TRUE(run.Run(RunDriftingDelayFlanger, {}).empty());
+    EXPECT_TRUE(run.Run(RunDriftingDelayFlanger, {}, kWholeProgress).empty());
 
     // Without a sweep (1 Hz) or with a copy far outside the sound (4 GHz), only the sound.
     for (const std::uint32_t rate : {1u, 4000000000u}) {
         run.sampleRate = rate;
-        EXPECT_EQ(run.Run(RunDriftingDelayFlanger, {0.5f, -0.25f}),
+        EXPECT_EQ(run.Run(RunDriftingDelayFlanger, {0.5f, -0.25f}, kWholeProgress),
                   (std::vector<float>{1.0f, -0.5f}));
     }
 }
@@ -84,7 +84,7 @@ TEST(DriftingDelayFlangerTest, TheCopyRunsOutAboutOnePercentBeforeTheEnd) {
         run.sampleRate = rate;
         const std::uint32_t n = 2 * rate;
         const std::vector<float> out =
-            run.Run(RunDriftingDelayFlanger, std::vector<float>(n, 0.4f));
+            run.Run(RunDriftingDelayFlanger, std::vector<float>(n, 0.4f), kWholeProgress);
         // Sound and copy add up to the peak; where the copy is gone, half of it remains.
         const auto dryStart = std::find(out.begin(), out.end(), 0.5f);
         ASSERT_NE(dryStart, out.end());
@@ -126,7 +126,6 @@ TEST_F(FlangerThroughTheFrameTest, ThreeRunsShareOneProgressDisplay) {
         expected.push_back(percent);
     }
     EXPECT_EQ(host.percents, expected);  // step 100: 2..34, 35..67, 68..100
-    EXPECT_EQ(memory.flangerProgressOffset, 0u);
 
     // The same as the routine run three times in a row on the entered sound.
     RoutineRun run;
@@ -135,25 +134,50 @@ TEST_F(FlangerThroughTheFrameTest, ThreeRunsShareOneProgressDisplay) {
         working.push_back(EnterSample(sample));
     }
     for (int pass = 0; pass < 3; ++pass) {
-        working = run.Run(RunDriftingDelayFlanger, working);
+        working = run.Run(RunDriftingDelayFlanger, working, kWholeProgress);
     }
     std::vector<std::int16_t> left;
     for (const float sample : working) {
         left.push_back(LeaveSample(sample));
     }
     EXPECT_EQ(sound.samples, left);
+
+    host.percents.clear();
+    ASSERT_TRUE(ApplyFlanger());  // and the next click the same again
+    EXPECT_EQ(host.percents, expected);
 }
 
-TEST_F(FlangerThroughTheFrameTest, ARunWithoutMemoryKeepsTheSoundAndTheProgressOffset) {
-    FailingAllocations failure(1, 2);  // the working buffer and the first run succeed
-    ASSERT_TRUE(ApplyFlanger());
-    EXPECT_EQ(host.memoryMessages, 1);
-    // The third run reports as the second would have, and leaves the offset one run behind.
-    ASSERT_EQ(host.percents.size(), 66u);
-    EXPECT_EQ(host.percents[32], 34u);
-    EXPECT_EQ(host.percents[33], 35u);
-    EXPECT_EQ(host.percents.back(), 67u);
-    EXPECT_EQ(memory.flangerProgressOffset, 66u);
+// A run short of memory leaves the sound to the others and its third of the display out;
+// the sound itself is kept only when the frame's own blocks cannot be had.
+TEST_F(FlangerThroughTheFrameTest, ARunWithoutMemoryLeavesItsThirdOut) {
+    bool applied = false;
+    int runsShort = 0;
+    testing::FailEachAllocationInTurn(
+        [&] {
+            sound.Install(input);
+            undo = formats::SoundBuffer{};
+            host = RecordingHost{};
+            applied = ApplyFlanger();
+        },
+        [&](int) {
+            EXPECT_EQ(host.memoryMessages, 1);
+            if (!applied) {
+                EXPECT_EQ(sound.samples, input);
+                return;
+            }
+            ++runsShort;
+            ASSERT_EQ(host.percents.size(), 66u);
+            EXPECT_TRUE(std::is_sorted(host.percents.begin(), host.percents.end()));
+            const std::uint32_t missing =  // the first percent of the third left out
+                host.percents[0] != 2     ? 2
+                : host.percents[33] != 35 ? 35
+                                          : 68;
+            for (std::uint32_t k = 0; k < 33; ++k) {
+                EXPECT_EQ(std::count(host.percents.begin(), host.percents.end(), missing + k), 0);
+            }
+            EXPECT_EQ(undo.samples, input);
+        });
+    EXPECT_EQ(runsShort, 3);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "effects/effect_matrix.h"
+#include "effects/normalize_peak.h"
 #include "effects/progress_tick.h"
 #include "effects/routine_block.h"
 #include "effects/routine_test_support.h"
@@ -53,7 +54,7 @@ class EffectFrameTest : public ::testing::Test {
     void TearDown() override { AllocationFailures::Reset(); }
 
     bool Apply(std::span<const Routine> routines) {
-        return ApplyRoutines(sound, undo, routines, {5, 8}, host, memory);
+        return ApplyRoutines(sound, undo, routines, host);
     }
 
     SoundBuffer sound;
@@ -100,17 +101,16 @@ TEST_F(EffectFrameTest, OutOfRangeResultsAreClampedAndNaNIsSilence) {
     EXPECT_EQ(sound.samples, expected);
 }
 
-TEST_F(EffectFrameTest, RoutinesRunInOrderOnTheSelectedEffectAndRate) {
+TEST_F(EffectFrameTest, RoutinesRunInOrderAtTheSoundsRate) {
     sound = MakeSound({16384, -16384}, 16000);
     static std::vector<std::uint32_t> seen;
     seen.clear();
     static constexpr Routine kRecord[] = {[](EffectContext& context) {
-        seen = {context.sampleRate, context.category, context.clickedEffectButton,
-                context.working.sampleCount()};
+        seen = {context.sampleRate, context.working.sampleCount()};
     }};
     const Routine routines[] = {DoubleLength, kRecord[0], Normalize};
     ASSERT_TRUE(Apply(routines));
-    EXPECT_EQ(seen, (std::vector<std::uint32_t>{16000, 5, 8, 4}));
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{16000, 4}));
     // Normalised: the loudest sample comes out at exactly 32700.
     EXPECT_EQ(sound.samples, (std::vector<std::int16_t>{32700, -32700, 32700, -32700}));
 }

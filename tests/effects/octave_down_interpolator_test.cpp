@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "effects/effect_frame.h"
+#include "effects/effect_matrix.h"
 #include "effects/routine_test_support.h"
 #include "effects/routines.h"
 #include "effects/sample_conversion.h"

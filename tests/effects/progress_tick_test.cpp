@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "effects/normalize_peak.h"
+
 namespace marvolin::effects {
 namespace {
 

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <vector>
 
 #include "effects/effect_context.h"
-#include "effects/effect_matrix.h"
 #include "platform/allocation.h"
 
 namespace marvolin::effects::testing {
@@ -17,30 +18,24 @@ struct RecordingHost : EffectHost {
     int memoryMessages = 0;
 };
 
-// One routine run on a working buffer of the given samples, with the selection of an effect
-// (category 0..7, effect 0..4 within it). The memory persists across runs of one RoutineRun.
+// One routine run on a working buffer of the given samples, at a sample rate, with the
+// routine's own parameters (its record, its progress share) passed after the samples.
 struct RoutineRun {
     std::uint32_t sampleRate = 22050;
-    std::uint16_t category = 0;
-    std::uint16_t effect = 0;
     RecordingHost host;
-    RoutineMemory memory;
 
-    static RoutineRun ForEffect(std::uint16_t category, std::uint16_t effect,
-                                std::uint32_t sampleRate) {
+    static RoutineRun AtRate(std::uint32_t sampleRate) {
         RoutineRun run;
         run.sampleRate = sampleRate;
-        run.category = category;
-        run.effect = effect;
         return run;
     }
 
-    std::vector<float> Run(Routine routine, std::vector<float> samples) {
+    template <typename... Parameters, typename... Arguments>
+    std::vector<float> Run(void (*routine)(EffectContext&, Parameters...),
+                           std::vector<float> samples, const Arguments&... parameters) {
         WorkingBuffer working{std::move(samples)};
-        EffectContext context{working,  sampleRate,
-                              category, static_cast<std::uint16_t>(kFirstEffectButton + effect),
-                              host,     memory};
-        routine(context);
+        EffectContext context{working, sampleRate, host};
+        routine(context, parameters...);
         return std::move(working.samples);
     }
 };
@@ -56,5 +51,35 @@ class FailingAllocations {
     FailingAllocations(const FailingAllocations&) = delete;
     FailingAllocations& operator=(const FailingAllocations&) = delete;
 };
+
+// Fails each allocation of `run` in turn: the first, then the second, and so on, until a run
+// takes every block it asks for. After each run whose planned failure happened, `check(k)`
+// checks what that failure must leave behind (k counts the allocations that succeeded
+// first). So the checks hold for every allocation point without knowing the code's order of
+// allocations. Returns how many points there were.
+template <typename Run, typename Check>
+int FailEachAllocationInTurn(Run&& run, Check&& check) {
+    constexpr int kMostPoints = 1000;
+    for (int successes = 0; successes < kMostPoints; ++successes) {
+        SCOPED_TRACE(::testing::Message() << "allocation " << successes + 1 << " fails");
+        platform::AllocationFailures::FailNext(1, successes);
+        run();
+        // A failure still planned is found within the successes the run did not use up.
+        bool failed = true;
+        for (int probe = 0; probe <= successes; ++probe) {
+            if (platform::AllocationFailures::ShouldFail(0)) {
+                failed = false;
+                break;
+            }
+        }
+        platform::AllocationFailures::Reset();
+        if (!failed) {
+            return successes;
+        }
+        check(successes);
+    }
+    ADD_FAILURE() << "the routine never stopped asking for memory";
+    return kMostPoints;
+}
 
 }  // namespace marvolin::effects::testing

@@ -10,7 +10,7 @@ namespace marvolin::effects {
 namespace {
 
 testing::RoutineRun CutUpAt(std::uint32_t rate) {
-    return testing::RoutineRun::ForEffect(6, 2, rate);  // Transmissions, third effect
+    return testing::RoutineRun::AtRate(rate);
 }
 
 TEST(SegmentChopperTest, SegmentsFadeInAndOutAndAreFollowedBySilence) {

@@ -10,7 +10,7 @@ namespace marvolin::effects {
 namespace {
 
 testing::RoutineRun StammeringAt(std::uint32_t rate) {
-    return testing::RoutineRun::ForEffect(2, 0, rate);  // Delirium, first effect
+    return testing::RoutineRun::AtRate(rate);
 }
 
 // Each sample holds its own index, so the output shows which input sample went where.

@@ -11,14 +11,11 @@
 namespace marvolin::effects {
 namespace {
 
-using testing::FailingAllocations;
 using testing::RoutineRun;
 
-std::vector<float> Resample(std::uint16_t category, std::uint16_t effect,
-                            std::vector<float> samples, RoutineRun& run) {
-    run.category = category;
-    run.effect = effect;
-    return run.Run(RunSplineResampler, std::move(samples));
+std::vector<float> Resample(const ReadStepModulation& modulation, std::vector<float> samples,
+                            RoutineRun& run) {
+    return run.Run(RunSplineResampler, std::move(samples), modulation);
 }
 
 std::vector<float> Tone(std::size_t n) {
@@ -31,28 +28,27 @@ std::vector<float> Tone(std::size_t n) {
 
 TEST(SplineResamplerTest, TwoSecondsAt22050) {
     const struct {
-        std::uint16_t category, effect;
+        const ReadStepModulation& modulation;
         double length;
-    } cases[] = {{1, 1, 38350},          // E.T.
-                 {1, 2, 38800},          // Martian
-                 {2, 2, 34200},          // Sick
-                 {2, 3, 38000},          // Shaked
-                 {5, 3, 0.99 * 44100}};  // Machine
+    } cases[] = {{kTenHertzReadSine, 38350},
+                 {kFiftyHertzReadSine, 38800},
+                 {kOneHertzReadSine, 34200},
+                 {kFiveHertzReadSine, 38000},
+                 {kHundredHertzReadSawtooth, 0.99 * 44100}};
     const std::vector<float> tone = Tone(44100);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.length);
         RoutineRun run;
-        const std::vector<float> out = Resample(c.category, c.effect, tone, run);
+        const std::vector<float> out = Resample(c.modulation, tone, run);
         EXPECT_NEAR(static_cast<double>(out.size()), c.length, 0.002 * c.length);
         EXPECT_EQ(out.front(), tone.front());  // the tone's first sample is also its peak
-        const std::vector<float> silent =
-            Resample(c.category, c.effect, std::vector<float>(44100), run);
+        const std::vector<float> silent = Resample(c.modulation, std::vector<float>(44100), run);
         EXPECT_EQ(silent, std::vector<float>(out.size()));
     }
     // Progress: 1 before the loop, on its first pass and when the position reaches 1 %; 100
     // comes only with the read that ends the loop, so 101 follows 99.
     RoutineRun run;
-    Resample(2, 3, tone, run);
+    Resample(kFiveHertzReadSine, tone, run);
     std::vector<std::uint32_t> expected{1, 1};
     for (std::uint32_t percent = 1; percent <= 99; ++percent) {
         expected.push_back(percent);
@@ -76,7 +72,7 @@ TEST(SplineResamplerTest, MachineSawtoothRepeatsAHundredTimesASecond) {
         std::iota(ramp.begin(), ramp.end(), 0.0f);
         RoutineRun run;
         run.sampleRate = rate;
-        const std::vector<float> out = Resample(5, 3, ramp, run);
+        const std::vector<float> out = Resample(kHundredHertzReadSawtooth, ramp, run);
         ASSERT_NEAR(static_cast<double>(out.size()), static_cast<double>(steps.size()), 1.0);
         const double peakPosition =
             std::accumulate(steps.begin(), steps.begin() + out.size() - 1, 0.0);
@@ -89,22 +85,27 @@ TEST(SplineResamplerTest, MachineSawtoothRepeatsAHundredTimesASecond) {
 TEST(SplineResamplerTest, ShortSoundsAndMemoryFailuresLeaveTheSoundUnchanged) {
     for (const std::vector<float>& samples : {std::vector<float>{}, std::vector<float>{0.25f}}) {
         RoutineRun run;
-        EXPECT_EQ(Resample(1, 1, samples, run), samples);
+        EXPECT_EQ(Resample(kTenHertzReadSine, samples, run), samples);
         EXPECT_TRUE(run.host.percents.empty());
     }
-    // The collection block, the second derivatives, the spline scratch, the output block:
-    // only the last is taken after the progress has reached 101.
+    // Whichever block cannot be had, the sound stays and the message comes once; the output
+    // block is the only one taken after the progress has reached 101.
     const std::vector<float> tone = Tone(1000);
-    for (int block = 0; block < 4; ++block) {
-        SCOPED_TRACE(block);
-        RoutineRun run;
-        {
-            FailingAllocations failing(1, block);
-            EXPECT_EQ(Resample(2, 2, tone, run), tone);
-        }
-        EXPECT_EQ(run.host.memoryMessages, 1);
-        EXPECT_EQ(!run.host.percents.empty() && run.host.percents.back() == 101, block == 3);
-    }
+    RoutineRun run;
+    std::vector<float> out;
+    int reachedTheEnd = 0;
+    const int points = testing::FailEachAllocationInTurn(
+        [&] {
+            run = RoutineRun{};
+            out = Resample(kOneHertzReadSine, tone, run);
+        },
+        [&](int) {
+            EXPECT_EQ(out, tone);
+            EXPECT_EQ(run.host.memoryMessages, 1);
+            reachedTheEnd += !run.host.percents.empty() && run.host.percents.back() == 101;
+        });
+    EXPECT_GE(points, 2);
+    EXPECT_EQ(reachedTheEnd, 1);
 }
 
 // Long sounds have their read steps worked out ahead on a second thread; without memory for
@@ -112,17 +113,29 @@ TEST(SplineResamplerTest, ShortSoundsAndMemoryFailuresLeaveTheSoundUnchanged) {
 TEST(SplineResamplerTest, StepsWorkedOutAheadGiveTheSameSound) {
     const std::vector<float> tone = Tone(100000);
     RoutineRun ahead;
-    const std::vector<float> withTable = Resample(1, 1, tone, ahead);
-    RoutineRun asItGoes;
-    std::vector<float> withoutTable;
-    {
-        FailingAllocations noTable(1, 2);  // collection, second derivatives, then no table
-        withoutTable = Resample(1, 1, tone, asItGoes);
-    }
-    EXPECT_EQ(asItGoes.host.memoryMessages, 0);
-    EXPECT_EQ(asItGoes.host.percents, ahead.host.percents);
+    const std::vector<float> withTable = Resample(kTenHertzReadSine, tone, ahead);
     ASSERT_GT(withTable.size(), 80000u);
-    EXPECT_EQ(withoutTable, withTable);
+    // Every block but the table is needed: without one of them the sound stays as it was;
+    // without the table alone the sound and the progress are those worked out ahead.
+    RoutineRun run;
+    std::vector<float> out;
+    int withoutTableOnly = 0;
+    testing::FailEachAllocationInTurn(
+        [&] {
+            run = RoutineRun{};
+            out = Resample(kTenHertzReadSine, tone, run);
+        },
+        [&](int) {
+            if (run.host.memoryMessages == 0) {
+                ++withoutTableOnly;
+                EXPECT_EQ(run.host.percents, ahead.host.percents);
+                EXPECT_EQ(out, withTable);
+            } else {
+                EXPECT_EQ(run.host.memoryMessages, 1);
+                EXPECT_EQ(out, tone);
+            }
+        });
+    EXPECT_EQ(withoutTableOnly, 1);
 }
 
 }  // namespace

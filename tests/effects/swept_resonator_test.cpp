@@ -53,10 +53,8 @@ TEST(SweptResonatorTest, OpeningGlidesDownAndClosingUp) {
         sample = static_cast<float>(NextRandom()) / 16384.0f - 1.0f;
     }
     testing::RoutineRun run;
-    run.category = 4;
-    const std::vector<float> opening = run.Run(RunSweptResonator, noise);
-    run.effect = 1;
-    const std::vector<float> closing = run.Run(RunSweptResonator, noise);
+    const std::vector<float> opening = run.Run(RunSweptResonator, noise, kOpeningSweep);
+    const std::vector<float> closing = run.Run(RunSweptResonator, noise, kClosingSweep);
     ASSERT_EQ(opening.size(), noise.size());
     EXPECT_NEAR(RingingFrequency(opening, 0), 4400, 400);
     EXPECT_NEAR(RingingFrequency(opening, 21000), 1050, 150);
@@ -66,25 +64,23 @@ TEST(SweptResonatorTest, OpeningGlidesDownAndClosingUp) {
 
 TEST(SweptResonatorTest, ImpulseFeedbackLimitProgressAndMemoryFailure) {
     testing::RoutineRun run;
-    run.category = 4;
-    run.effect = 4;  // Resonant
     std::vector<float> impulse(2000);
     impulse[0] = 1.0f;
-    const std::vector<float> out = run.Run(RunSweptResonator, impulse);
+    const std::vector<float> out = run.Run(RunSweptResonator, impulse, kFixedResonance);
     EXPECT_NEAR(out[1] / out[0], 1.916618, 1e-6);  // y0 = g x0, y1 = c1 y0
     // An output beyond 100000 feeds back as +100000 whatever its sign.
     impulse[0] = -1e9f;
-    const std::vector<float> loud = run.Run(RunSweptResonator, impulse);
+    const std::vector<float> loud = run.Run(RunSweptResonator, impulse, kFixedResonance);
     EXPECT_LT(loud[0], 0.0f);
     EXPECT_GT(loud[1], 0.0f);
 
-    run.category = 2;  // Under Water
     run.host.percents.clear();
-    EXPECT_EQ(run.Run(RunSweptResonator, std::vector<float>(99)), std::vector<float>(99));
+    EXPECT_EQ(run.Run(RunSweptResonator, std::vector<float>(99), kUnderWaterWobble),
+              std::vector<float>(99));
     EXPECT_EQ(run.host.percents, std::vector<std::uint32_t>{2});  // step 0: one tick
     const std::vector<float> samples(300, 0.25f);
     testing::FailingAllocations failing;
-    EXPECT_EQ(run.Run(RunSweptResonator, samples), samples);
+    EXPECT_EQ(run.Run(RunSweptResonator, samples, kUnderWaterWobble), samples);
     EXPECT_EQ(run.host.memoryMessages, 1);
 }
 
@@ -102,20 +98,30 @@ TEST(SweptResonatorTest, CoefficientsWorkedOutAheadGiveTheSameSound) {
     for (float& sample : input) {
         sample = static_cast<float>(NextRandom() - 16384) / 16384.0f;
     }
-    for (const std::uint16_t category : {std::uint16_t{4}, std::uint16_t{2}}) {
-        testing::RoutineRun run;
-        run.category = category;
-        run.effect = category == 4 ? 0 : 4;  // Opening, Under Water
-        const std::vector<float> ahead = run.Run(RunSweptResonator, input);
-        std::vector<float> asItGoes;
-        {
-            testing::FailingAllocations noTable(1, 1);  // the output block, then no table
-            asItGoes = run.Run(RunSweptResonator, input);
-        }
-        EXPECT_EQ(run.host.memoryMessages, 0);
-        ASSERT_EQ(asItGoes.size(), input.size());
-        EXPECT_EQ(asItGoes, ahead);
+    for (const ResonatorRecord* sweep : {&kOpeningSweep, &kUnderWaterWobble}) {
+        testing::RoutineRun full;
+        const std::vector<float> ahead = full.Run(RunSweptResonator, input, *sweep);
         EXPECT_NE(ahead, input);
+        // Without the output block the sound stays; without the table alone it comes out
+        // the same as worked out ahead.
+        testing::RoutineRun run;
+        std::vector<float> out;
+        int withoutTableOnly = 0;
+        testing::FailEachAllocationInTurn(
+            [&] {
+                run = testing::RoutineRun{};
+                out = run.Run(RunSweptResonator, input, *sweep);
+            },
+            [&](int) {
+                if (run.host.memoryMessages == 0) {
+                    ++withoutTableOnly;
+                    EXPECT_EQ(out, ahead);
+                } else {
+                    EXPECT_EQ(run.host.memoryMessages, 1);
+                    EXPECT_EQ(out, input);
+                }
+            });
+        EXPECT_EQ(withoutTableOnly, 1);
     }
 }
 

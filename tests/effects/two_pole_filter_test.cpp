@@ -44,22 +44,23 @@ TEST(TwoPoleFilterTest, WorkedCoefficientsAndGainsAtZeroHertz) {
 
 TEST(TwoPoleFilterTest, ConstantInputProgressAndMemoryFailure) {
     testing::RoutineRun run;
-    run.category = 4;
-    run.effect = 2;  // Low-pass
     // The first output is 2 alpha x, the settled ones x (gain 1), over the same peak.
-    const std::vector<float> low = run.Run(RunTwoPoleFilter, std::vector<float>(4000, 0.5f));
+    const std::vector<float> low =
+        run.Run(RunTwoPoleFilter, std::vector<float>(4000, 0.5f), kLowPassAt3000Hz);
     ASSERT_EQ(low.size(), 4000u);
     EXPECT_NEAR(low.front() / low.back(), 2.0 * 0.083537, 1e-5);
 
-    run.effect = 3;  // High-pass settles at 0
-    EXPECT_NEAR(run.Run(RunTwoPoleFilter, std::vector<float>(4000, 0.5f)).back(), 0.0, 1e-6);
+    // High-pass settles at 0.
+    EXPECT_NEAR(run.Run(RunTwoPoleFilter, std::vector<float>(4000, 0.5f), kHighPassAt5000Hz).back(),
+                0.0, 1e-6);
     run.host.percents.clear();
-    EXPECT_EQ(run.Run(RunTwoPoleFilter, std::vector<float>(99)), std::vector<float>(99));
+    EXPECT_EQ(run.Run(RunTwoPoleFilter, std::vector<float>(99), kHighPassAt5000Hz),
+              std::vector<float>(99));
     EXPECT_EQ(run.host.percents, std::vector<std::uint32_t>{2});  // step 0: one tick
 
     const std::vector<float> samples(300, 0.25f);
     testing::FailingAllocations failing;
-    EXPECT_EQ(run.Run(RunTwoPoleFilter, samples), samples);
+    EXPECT_EQ(run.Run(RunTwoPoleFilter, samples, kHighPassAt5000Hz), samples);
     EXPECT_EQ(run.host.memoryMessages, 1);
 }
 
