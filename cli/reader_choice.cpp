@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "platform/ascii_case.h"
+
 namespace marvolin::cli {
 namespace {
 
@@ -23,21 +25,10 @@ constexpr std::array<NamedReader, 8> kExtensions = {{{"wav", 1},
                                                      {"snd", 5},
                                                      {"voc", 6}}};
 
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
-
 template <std::size_t N>
 std::optional<int> Lookup(const std::array<NamedReader, N>& table, std::string_view key) {
-    const std::string lower = LowerAscii(key);
     for (const NamedReader& reader : table) {
-        if (reader.name == lower) {
+        if (platform::EqualIgnoringAsciiCase(reader.name, key)) {
             return reader.filterIndex;
         }
     }

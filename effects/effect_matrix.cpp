@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "effects/routines.h"
+#include "platform/ascii_case.h"
 
 namespace marvolin::effects {
 namespace {
@@ -149,22 +150,6 @@ std::array<EffectEntry, kEffectCount> BuildMatrix() {
     return matrix;
 }
 
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string EffectEntry::FullName() const {
@@ -196,8 +181,8 @@ std::optional<EffectEntry> FindEffectByName(std::string_view fullName) {
     const std::string_view category = fullName.substr(0, slash);
     const std::string_view effect = fullName.substr(slash + 1);
     for (const EffectEntry& entry : EffectMatrix()) {
-        if (EqualIgnoringCase(entry.categoryName, category) &&
-            EqualIgnoringCase(entry.effectName, effect)) {
+        if (platform::EqualIgnoringAsciiCase(entry.categoryName, category) &&
+            platform::EqualIgnoringAsciiCase(entry.effectName, effect)) {
             return entry;
         }
     }

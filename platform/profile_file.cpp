@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/ascii_case.h"
 #include "platform/atomic_file.h"
 
 namespace marvolin::platform {
@@ -27,16 +28,7 @@ std::string_view Trim(std::string_view text) {
 bool SameName(std::string_view a, std::string_view b) {
     a = Trim(a);
     b = Trim(b);
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
+    return EqualIgnoringAsciiCase(a, b);
 }
 
 // The name of a section header line "[name]", or nullopt for any other line.
