@@ -1,6 +1,7 @@
 #include <array>
 
 #include "resources/bitmap_resources.h"
+#include "resources/message_table.h"
 #include "screen/resource_bitmaps.h"
 #include "screen/screen.h"
 #include "screen/window_areas.h"
@@ -40,8 +41,7 @@ void DrawEffectLabels(Screen& screen, ScreenHost& host, std::uint16_t category) 
         const std::optional<Surface> label =
             LoadResourceBitmap(resources::kFirstEffectLabel + 5 * int{category} + effect);
         if (!label) {
-            host.messageBoxes.Show("This is not a valid handle !", "Error",
-                                   platform::MessageIcon::None, platform::MessageButtons::Ok);
+            resources::ShowMessage(host.messageBoxes, resources::MessageId::InvalidLabelHandle);
             continue;
         }
         screen.window.Blit(place.x, place.y, *label, 0, 0, place.width, kLabelHeight);

@@ -13,8 +13,7 @@
 namespace marvolin::platform::headless {
 
 // Message boxes that record what they were asked to show and answer from a script
-// (Ok when the script is empty). With echo on they also print to standard error, which is
-// how the command-line tool reports problems.
+// (Ok when the script is empty).
 class ScriptedMessageBoxes : public MessageBoxes {
   public:
     struct Shown {
@@ -29,7 +28,6 @@ class ScriptedMessageBoxes : public MessageBoxes {
 
     std::vector<Shown> shown;
     std::deque<MessageAnswer> answers;
-    bool echoToStandardError = false;
 };
 
 class CountingCursor : public Cursor {
