@@ -273,6 +273,21 @@ TEST_F(MessageHandlerTest, EffectsReplaceTheSoundAndUndoSwapsBack) {
     EXPECT_EQ(state().sound.samples, processed);
 }
 
+TEST_F(MessageHandlerTest, AnEffectShortOfMemorySaysSo) {
+    const std::vector<std::int16_t> welcome = state().sound.samples;
+    // The press paints the lamp; the release applies the effect, whose first block fails.
+    Send(MessageKind::LeftButtonDown, kEffect2X, kEffect2Y);
+    platform::AllocationFailures::FailNext();
+    Send(MessageKind::LeftButtonUp, kEffect2X, kEffect2Y);
+    platform::AllocationFailures::Reset();
+    ASSERT_EQ(host.messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(host.messageBoxes.shown[0].text, "Not enough memory to apply effect !");
+    EXPECT_EQ(host.messageBoxes.shown[0].caption, "Error");
+    EXPECT_EQ(host.messageBoxes.shown[0].icon, platform::MessageIcon::Warning);
+    EXPECT_EQ(host.messageBoxes.shown[0].buttons, platform::MessageButtons::Ok);
+    EXPECT_EQ(state().sound.samples, welcome);
+}
+
 TEST_F(MessageHandlerTest, UndoBeforeAnyEffectDoesNothing) {
     const std::vector<std::int16_t> welcome = state().sound.samples;
     Click(kUndoX, kUndoY);
