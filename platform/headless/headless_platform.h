@@ -211,8 +211,8 @@ class ScriptedDialogs : public ModalDialogs {
     std::vector<AboutBoxContents> aboutShown;
 };
 
-// A complete headless platform. Device notifications wait in `queue` until a test (or the
-// command-line tool) delivers them.
+// A complete headless platform. Device notifications wait in `queue` until a test delivers
+// them.
 class HeadlessPlatform {
   public:
     HeadlessPlatform();
