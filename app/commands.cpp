@@ -1,18 +1,15 @@
 #include "app/commands.h"
 
 #include "app/drawing.h"
+#include "app/file_loading.h"
 #include "effects/effect_frame.h"
-#include "effects/effect_messages.h"
 #include "formats/load_sound_file.h"
 #include "formats/wav.h"
+#include "resources/message_table.h"
 #include "resources/string_table.h"
 
 namespace marvolin::app {
 namespace {
-
-formats::FileHost FileHostOf(platform::Platform& platform) {
-    return {platform.messageBoxes, platform.cursor};
-}
 
 // The progress ball and the memory message, for the processing routines.
 class WindowEffectHost : public effects::EffectHost {
@@ -25,7 +22,9 @@ class WindowEffectHost : public effects::EffectHost {
         screen::DrawProgress(state_.screen, host, percent);
     }
 
-    void ShowMemoryMessage() override { effects::ShowEffectMemoryMessage(platform_.messageBoxes); }
+    void ShowMemoryMessage() override {
+        resources::ShowMessage(platform_.messageBoxes, resources::MessageId::EffectMemory);
+    }
 
   private:
     MainWindowState& state_;
@@ -69,8 +68,9 @@ void OpenCommand(MainWindowState& state, platform::Platform& platform,
         return;
     }
     state.currentPath = choice->path;
-    formats::FileHost host = FileHostOf(platform);
-    formats::LoadSoundFile(host, state.sound, state.currentPath, choice->filterIndex);
+    LoadIntoCurrentSound(state.sound, platform, [&] {
+        return formats::LoadSoundFile(state.currentPath, choice->filterIndex);
+    });
     RedrawWaveform(state, platform);
     if (state.settings.playAfterLoading) {
         PlayAgain(state, platform);
@@ -85,9 +85,9 @@ void SaveCommand(MainWindowState& state, platform::Platform& platform,
     if (!path) {
         return;
     }
-    state.currentPath = *path;
-    formats::FileHost host = FileHostOf(platform);
-    formats::SaveWav(host, state.sound, state.currentPath);
+    const formats::SaveResult saved = formats::SaveWav(state.sound, *path);
+    state.currentPath = saved.path;
+    ShowFileProblem(platform.messageBoxes, saved.status);
     RedrawWaveform(state, platform);
 }
 

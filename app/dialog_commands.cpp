@@ -3,6 +3,7 @@
 #include "app/about_box.h"
 #include "app/drawing.h"
 #include "app/settings_dialog.h"
+#include "resources/message_table.h"
 
 namespace marvolin::app {
 
@@ -14,8 +15,7 @@ void OptionsCommand(MainWindowState& state, platform::Platform& platform,
     SettingsDialog dialog(state.settings, settingsFile, platform.audioDevices);
     platform.dialogs.RunSettings(dialog);
     if (dialog.saveFailed()) {
-        platform.messageBoxes.Show("Unable to save the settings !", "Error",
-                                   platform::MessageIcon::Error, platform::MessageButtons::Ok);
+        resources::ShowMessage(platform.messageBoxes, resources::MessageId::CannotSaveSettings);
     }
     screen::ScreenHost host = ScreenHostOf(platform);
     screen::EraseHelpArea(state.screen, host);

@@ -1,14 +1,15 @@
 #include "app/exit_command.h"
 
+#include "resources/message_table.h"
+
 namespace marvolin::app {
 
 void ExitCommand(const MainWindowState& state, platform::Platform& platform) {
     if (state.recording()) {
         return;
     }
-    const auto answer = platform.messageBoxes.Show("Do you really want to exit ?", "Are you sure ?",
-                                                   platform::MessageIcon::Question,
-                                                   platform::MessageButtons::OkCancel);
+    const auto answer =
+        resources::ShowMessage(platform.messageBoxes, resources::MessageId::ExitQuestion);
     if (answer == platform::MessageAnswer::Ok) {
         platform.window.Close();
     }

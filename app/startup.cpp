@@ -3,9 +3,11 @@
 #include <cstdint>
 
 #include "app/drawing.h"
+#include "app/file_loading.h"
 #include "effects/random_generator.h"
 #include "formats/wav.h"
 #include "platform/paths.h"
+#include "resources/message_table.h"
 
 namespace marvolin::app {
 
@@ -27,8 +29,7 @@ void StartUp(MainWindowState& state, platform::Platform& platform, const Program
 
     const std::string picture = platform::JoinPath(files.dataFolder, "marvolin.bmp");
     if (!screen::ReadBackgroundPicture(state.screen, platform.messageBoxes, picture)) {
-        platform.messageBoxes.Show("Unable to read a picture !", "Error",
-                                   platform::MessageIcon::Error, platform::MessageButtons::Ok);
+        resources::ShowMessage(platform.messageBoxes, resources::MessageId::CannotReadPicture);
         platform.window.Close();
         return;
     }
@@ -39,8 +40,8 @@ void StartUp(MainWindowState& state, platform::Platform& platform, const Program
     state.category = kRobots;
 
     state.currentPath = platform::JoinPath(files.dataFolder, "waves/welcome.wav");
-    formats::FileHost host{platform.messageBoxes, platform.cursor};
-    formats::LoadWav(host, state.sound, state.currentPath);
+    LoadIntoCurrentSound(state.sound, platform,
+                         [&] { return formats::LoadWav(state.currentPath); });
 
     // The welcome sound plays whatever the settings say; without a device it stays silent.
     audio::StartPlayback(state.playback, platform, state.sound, state.settings.audioOutput,

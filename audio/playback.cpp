@@ -2,6 +2,8 @@
 
 #include <thread>
 
+#include "resources/message_table.h"
+
 namespace marvolin::audio {
 namespace {
 
@@ -32,8 +34,8 @@ DeviceResult OpenWhileBusy(WaveOutput& output, int deviceNumber, std::uint32_t s
 
 void ReportFailure(platform::Platform& platform, FailureReport report) {
     if (report == FailureReport::Message) {
-        platform.messageBoxes.Show("Unable to open sound driver !", "Error",
-                                   platform::MessageIcon::Error, platform::MessageButtons::Ok);
+        resources::ShowMessage(platform.messageBoxes,
+                               resources::MessageId::PlaybackDeviceUnavailable);
     }
 }
 

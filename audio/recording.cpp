@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/allocation.h"
+#include "resources/message_table.h"
 
 namespace marvolin::audio {
 namespace {
@@ -10,9 +11,10 @@ namespace {
 using platform::DeviceResult;
 using platform::WaveInput;
 
-void ShowError(platform::Platform& platform, std::string_view text) {
-    platform.messageBoxes.Show(text, "Error", platform::MessageIcon::None,
-                               platform::MessageButtons::Ok);
+using resources::MessageId;
+
+void ShowError(platform::Platform& platform, MessageId message) {
+    resources::ShowMessage(platform.messageBoxes, message);
 }
 
 std::optional<std::vector<std::int16_t>> AllocateRecordBlock() {
@@ -67,7 +69,7 @@ void StartRecording(Recorder& recorder, platform::Platform& platform, formats::S
     // Zero-filled: until the device has written them, the samples are silence.
     auto block = AllocateRecordBlock();
     if (!block) {
-        ShowError(platform, "Not enough memory !");
+        ShowError(platform, MessageId::NotEnoughMemory);
         return;
     }
     sound.Install(std::move(*block));
@@ -77,28 +79,29 @@ void StartRecording(Recorder& recorder, platform::Platform& platform, formats::S
     if (opened != DeviceResult::Ok) {
         sound.Release();
         ShowError(platform, opened == DeviceResult::BadFormat
-                                ? "This soundcard doesn't accept the current recording parameters !"
-                                : "Unable to open sound driver !");
+                                ? MessageId::RecordingFormatRefused
+                                : MessageId::RecordingDeviceUnavailable);
         return;
     }
     const DeviceResult prepared = input.Prepare(sound.samples);
     if (prepared == DeviceResult::InvalidHandle || prepared == DeviceResult::NoMemory) {
         CloseDevice(input);
         sound.Release();
-        ShowError(platform, prepared == DeviceResult::InvalidHandle ? "The handle is not valid !"
-                                                                    : "Not enough memory (1)");
+        ShowError(platform, prepared == DeviceResult::InvalidHandle
+                                ? MessageId::RecordingHandleInvalid
+                                : MessageId::RecordingBufferMemory);
         return;
     }
     if (input.AddBuffer() != DeviceResult::Ok) {
         CloseDevice(input);
         sound.Release();
-        ShowError(platform, "Not enough memory (2)");
+        ShowError(platform, MessageId::RecordingQueueMemory);
         return;
     }
     if (input.Start() != DeviceResult::Ok) {
         CloseDevice(input);
         sound.Release();
-        ShowError(platform, "Unable to open sound driver !");
+        ShowError(platform, MessageId::RecordingDeviceUnavailable);
         return;
     }
     recorder.recording = 1;

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "resources/message_table.h"
+
 namespace marvolin::audio {
 namespace {
 
@@ -27,13 +29,10 @@ VoiceSpan FindVoice(std::span<const std::int16_t> samples) {
 void TrimSilence(platform::MessageBoxes& messageBoxes, formats::SoundBuffer& sound) {
     const VoiceSpan voice = FindVoice(sound.samples);
     if (voice.end <= voice.start) {
-        messageBoxes.Show("No sound or insufficient sound level.", "Warning",
-                          platform::MessageIcon::None, platform::MessageButtons::Ok);
+        resources::ShowMessage(messageBoxes, resources::MessageId::NoSoundLevel);
         return;
     }
-    const auto answer = messageBoxes.Show(
-        "Marvolin found silence before and after your recording.\nDo you want to delete it?",
-        "Warning", platform::MessageIcon::None, platform::MessageButtons::OkCancel);
+    const auto answer = resources::ShowMessage(messageBoxes, resources::MessageId::SilenceQuestion);
     if (answer != platform::MessageAnswer::Ok) {
         return;
     }

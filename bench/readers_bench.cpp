@@ -11,7 +11,6 @@
 #include "formats/svx.h"
 #include "formats/voc.h"
 #include "formats/wav.h"
-#include "platform/headless/headless_platform.h"
 #include "speech_like.h"
 #include "support/test_files.h"
 
@@ -91,18 +90,14 @@ std::vector<std::uint8_t> Voc8() {
     return file.data;
 }
 
-using Loader = void (*)(formats::FileHost&, formats::SoundBuffer&, formats::ByteSource&);
+using Loader = formats::LoadResult (*)(formats::ByteSource&);
 
 void Load(benchmark::State& state, Loader load, std::vector<std::uint8_t> (*make)()) {
     const std::vector<std::uint8_t> file = make();
-    platform::headless::ScriptedMessageBoxes boxes;
-    platform::headless::CountingCursor cursor;
-    formats::FileHost host{boxes, cursor};
     for (auto _ : state) {
         formats::MemoryByteSource source(file);
-        formats::SoundBuffer sound;
-        load(host, sound, source);
-        benchmark::DoNotOptimize(sound.samples.data());
+        formats::LoadResult loaded = load(source);
+        benchmark::DoNotOptimize(loaded.sound.samples.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
 }
@@ -120,15 +115,12 @@ BENCHMARK_CAPTURE(Load, Svx8, formats::Load8svxFrom, Svx8)->Unit(benchmark::kMil
 BENCHMARK_CAPTURE(Load, VocBlocks8, formats::LoadVocFrom, Voc8)->Unit(benchmark::kMillisecond);
 
 void SaveWav(benchmark::State& state) {
-    platform::headless::ScriptedMessageBoxes boxes;
-    platform::headless::CountingCursor cursor;
-    formats::FileHost host{boxes, cursor};
     formats::SoundBuffer sound;
     sound.Install(Speech());
     const testing::TemporaryFolder folder;
     for (auto _ : state) {
-        std::string path = folder.File("saved.wav");
-        formats::SaveWav(host, sound, path);
+        const formats::SaveResult saved = formats::SaveWav(sound, folder.File("saved.wav"));
+        benchmark::DoNotOptimize(saved.status);
     }
 }
 BENCHMARK(SaveWav)->Unit(benchmark::kMillisecond);

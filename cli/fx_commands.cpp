@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "cli/terminal_effect_host.h"
+#include "cli/terminal_messages.h"
 #include "effects/effect_frame.h"
 #include "effects/effect_matrix.h"
 #include "effects/random_generator.h"
 #include "formats/load_sound_file.h"
 #include "formats/wav.h"
-#include "platform/headless/headless_platform.h"
 
 namespace marvolin::cli {
 namespace {
@@ -49,24 +49,18 @@ int ApplyEffectsToFile(const FxArguments& arguments, bool showProgressBar) {
     effects::OverrideClockSeed(arguments.seed);
     effects::SeedRandomFromClock();
 
-    // Every reader and writer problem is shown in a message box, which prints it here.
-    platform::headless::ScriptedMessageBoxes messageBoxes;
-    messageBoxes.echoToStandardError = true;
-    platform::headless::CountingCursor cursor;
-    formats::FileHost files{messageBoxes, cursor};
-
-    formats::SoundBuffer sound;
-    formats::LoadSoundFile(files, sound, arguments.input, arguments.readerFilter);
-    if (!messageBoxes.shown.empty() || !sound.hasBlock) {
-        if (messageBoxes.shown.empty()) {
-            std::cerr << "marvolin-fx: nothing could be read from " << arguments.input << '\n';
-        }
+    // Every reader and writer problem is printed here in the words the window shows.
+    formats::LoadResult loaded = formats::LoadSoundFile(arguments.input, arguments.readerFilter);
+    if (const auto message = resources::ForFileStatus(loaded.status)) {
+        PrintMessage(std::cerr, *message);
         return kExitFailure;
     }
+    formats::SoundBuffer sound;
+    formats::InstallLoaded(sound, std::move(loaded));
 
     formats::SoundBuffer undo;
     effects::RoutineMemory memory;
-    TerminalEffectHost host(messageBoxes, showProgressBar ? &std::cerr : nullptr);
+    TerminalEffectHost host(std::cerr, showProgressBar ? &std::cerr : nullptr);
     for (const effects::EffectEntry& effect : *chosenEffects) {
         host.BeginEffect(effect.FullName());
         const bool applied = effects::ApplyEffect(sound, undo, effect.category,
@@ -79,13 +73,13 @@ int ApplyEffectsToFile(const FxArguments& arguments, bool showProgressBar) {
         }
     }
 
-    std::string savedPath = arguments.output;
-    formats::SaveWav(files, sound, savedPath);
-    if (!messageBoxes.shown.empty()) {
+    const formats::SaveResult saved = formats::SaveWav(sound, arguments.output);
+    if (const auto message = resources::ForFileStatus(saved.status)) {
+        PrintMessage(std::cerr, *message);
         return kExitFailure;
     }
-    if (savedPath != arguments.output && !arguments.quiet) {
-        std::cerr << "marvolin-fx: saved as " << savedPath << '\n';
+    if (saved.path != arguments.output && !arguments.quiet) {
+        std::cerr << "marvolin-fx: saved as " << saved.path << '\n';
     }
     return kExitSuccess;
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "effects/effect_messages.h"
+#include "cli/terminal_messages.h"
 
 namespace marvolin::cli {
 namespace {
@@ -30,7 +30,7 @@ void TerminalEffectHost::ShowProgress(std::uint32_t percent) {
 void TerminalEffectHost::ShowMemoryMessage() {
     ++memoryMessagesShown_;
     EndBarLine();  // the message starts on a line of its own
-    effects::ShowEffectMemoryMessage(messageBoxes_);
+    PrintMessage(messages_, resources::MessageId::EffectMemory);
 }
 
 void TerminalEffectHost::DrawBar(std::uint32_t percent) {

@@ -5,17 +5,16 @@
 #include <string>
 
 #include "effects/effect_context.h"
-#include "platform/message_boxes.h"
 
 namespace marvolin::cli {
 
-// The effects' host on the command line: the memory message goes to the message boxes (which
-// print it), and progress becomes a one-line bar per effect when a bar is wanted.
+// The effects' host on the command line: the memory message is printed to `messages`, and
+// progress becomes a one-line bar per effect when a bar is wanted.
 class TerminalEffectHost : public effects::EffectHost {
   public:
     // `bar` receives the progress bar; nullptr shows none.
-    TerminalEffectHost(platform::MessageBoxes& messageBoxes, std::ostream* bar)
-        : messageBoxes_(messageBoxes), bar_(bar) {}
+    TerminalEffectHost(std::ostream& messages, std::ostream* bar)
+        : messages_(messages), bar_(bar) {}
 
     void BeginEffect(std::string label);
     void EndEffect();
@@ -29,7 +28,7 @@ class TerminalEffectHost : public effects::EffectHost {
     void DrawBar(std::uint32_t percent);
     void EndBarLine();
 
-    platform::MessageBoxes& messageBoxes_;
+    std::ostream& messages_;
     std::ostream* bar_;
     std::string label_;
     bool barLineOpen_ = false;

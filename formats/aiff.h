@@ -5,15 +5,13 @@
 #include <string>
 
 #include "formats/byte_source.h"
-#include "formats/file_host.h"
-#include "formats/sound_buffer.h"
+#include "formats/file_result.h"
 
 namespace marvolin::formats {
 
-// Reads the AIFF (and AIFF-C) file at `path` into the sound buffer, or shows why it cannot; a
-// refused file leaves the sound as it was.
-void LoadAiff(FileHost& host, SoundBuffer& sound, const std::string& path);
-void LoadAiffFrom(FileHost& host, SoundBuffer& sound, ByteSource& file);
+// Reads the AIFF (and AIFF-C) file at `path` (or already open), or says why it cannot.
+LoadResult LoadAiff(const std::string& path);
+LoadResult LoadAiffFrom(ByteSource& file);
 
 // The value of a big-endian 80-bit extended float (sign, 15-bit exponent, 64-bit mantissa with
 // an explicit leading bit). The exponent 0x7FFF gives infinity, whatever the mantissa says.

@@ -5,7 +5,6 @@
 
 #include "formats/aiff.h"
 #include "formats/byte_reader.h"
-#include "formats/file_messages.h"
 #include "formats/iff_chunks.h"
 #include "formats/reader_steps.h"
 #include "formats/sample_decoding.h"
@@ -127,11 +126,11 @@ std::uint32_t AnnouncedDataBytes(const CommonChunk& common, SampleEncoding encod
 
 }  // namespace
 
-void LoadAiff(FileHost& host, SoundBuffer& sound, const std::string& path) {
-    LoadFromPath(host, sound, path, LoadAiffFrom);
+LoadResult LoadAiff(const std::string& path) {
+    return LoadFromPath(path, LoadAiffFrom);
 }
 
-void LoadAiffFrom(FileHost& host, SoundBuffer& sound, ByteSource& file) {
+LoadResult LoadAiffFrom(ByteSource& file) {
     ByteReader reader(file);
     // Only the form type is looked at before the walk: it tells whether COMM carries a
     // compression type.
@@ -145,14 +144,16 @@ void LoadAiffFrom(FileHost& host, SoundBuffer& sound, ByteSource& file) {
     std::optional<SoundData> data;
     if (WalkChunks(reader, compressedForm, common, data) != WalkResult::Found ||
         common->channelCount == 0) {
-        ShowFileError(host, kDamagedFile);
-        return;
+        return Refused(FileStatus::Damaged);
     }
     SampleEncoding encoding = SampleEncoding::Signed16BE;
-    if (!AcceptEncoding(host, ChooseEncoding(*common, encoding))) {
-        return;
+    if (const FileStatus status = StatusOf(ChooseEncoding(*common, encoding));
+        status != FileStatus::Ok) {
+        return Refused(status);
     }
 
+    LoadResult result;
+    SoundBuffer& sound = result.sound;
     sound.channelCount = common->channelCount;
     sound.sampleRate = SnapAiffRate(common->sampleRate);
 
@@ -161,14 +162,15 @@ void LoadAiffFrom(FileHost& host, SoundBuffer& sound, ByteSource& file) {
         std::min<std::uint64_t>(AnnouncedDataBytes(*common, encoding), data->size);
     const std::uint64_t sampleCount = dataBytes / BytesPerSample(encoding);
 
-    auto block = TakeSampleBlock(host, sound, sampleCount);
+    auto block = TakeSampleBlock(sampleCount);
     if (!block) {
-        return;
+        return OutOfMemory(sound);
     }
     // Frames stay interleaved: a stereo file gives left, right, left, ... as one channel.
     reader.Seek(data->offset);
     DecodeSamples(reader, encoding, *block);
     sound.Install(std::move(*block));
+    return result;
 }
 
 }  // namespace marvolin::formats

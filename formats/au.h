@@ -3,14 +3,12 @@
 #include <string>
 
 #include "formats/byte_source.h"
-#include "formats/file_host.h"
-#include "formats/sound_buffer.h"
+#include "formats/file_result.h"
 
 namespace marvolin::formats {
 
-// Reads the AU or SND file at `path` into the sound buffer, or shows why it cannot; a refused file
-// leaves the sound as it was.
-void LoadAu(FileHost& host, SoundBuffer& sound, const std::string& path);
-void LoadAuFrom(FileHost& host, SoundBuffer& sound, ByteSource& file);
+// Reads the AU or SND file at `path` (or already open), or says why it cannot.
+LoadResult LoadAu(const std::string& path);
+LoadResult LoadAuFrom(ByteSource& file);
 
 }  // namespace marvolin::formats

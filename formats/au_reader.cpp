@@ -4,7 +4,6 @@
 
 #include "formats/au.h"
 #include "formats/byte_reader.h"
-#include "formats/file_messages.h"
 #include "formats/reader_steps.h"
 #include "formats/sample_decoding.h"
 
@@ -61,21 +60,19 @@ std::optional<SampleEncoding> EncodingOf(std::uint32_t code) {
 
 }  // namespace
 
-void LoadAu(FileHost& host, SoundBuffer& sound, const std::string& path) {
-    LoadFromPath(host, sound, path, &LoadAuFrom);
+LoadResult LoadAu(const std::string& path) {
+    return LoadFromPath(path, &LoadAuFrom);
 }
 
-void LoadAuFrom(FileHost& host, SoundBuffer& sound, ByteSource& file) {
+LoadResult LoadAuFrom(ByteSource& file) {
     ByteReader reader(file);
     const auto header = ReadHeader(reader);
     if (!header || header->sampleRate == 0 || !reader.Seek(header->dataOffset)) {
-        ShowFileError(host, kDamagedFile);
-        return;
+        return Refused(FileStatus::Damaged);
     }
     const auto encoding = EncodingOf(header->encoding);
     if (!encoding) {
-        ShowFileError(host, kUnsupportedCompression, platform::MessageIcon::Warning);
-        return;
+        return Refused(FileStatus::Unsupported);
     }
 
     // Whatever the size field says, only the bytes the file holds are read. Several channels
@@ -84,15 +81,18 @@ void LoadAuFrom(FileHost& host, SoundBuffer& sound, ByteSource& file) {
     const std::uint64_t dataBytes = header->dataSize == kUnknownDataSize
                                         ? available
                                         : std::min<std::uint64_t>(header->dataSize, available);
+    LoadResult result;
+    SoundBuffer& sound = result.sound;
     sound.channelCount = static_cast<std::uint16_t>(header->channelCount);
     sound.sampleRate = header->sampleRate;
-    auto block = TakeSampleBlock(host, sound, dataBytes / BytesPerSample(*encoding));
+    auto block = TakeSampleBlock(dataBytes / BytesPerSample(*encoding));
     if (!block) {
-        return;
+        return OutOfMemory(sound);
     }
     // A file that shrinks while it is read leaves silence where its samples did not arrive.
     DecodeSamples(reader, *encoding, *block);
     sound.Install(std::move(*block));
+    return result;
 }
 
 }  // namespace marvolin::formats

@@ -33,8 +33,12 @@ std::unique_ptr<FileByteSource> FileByteSource::Open(const std::string& path) {
         return nullptr;
     }
     struct stat status {};
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const bool statFailed = ::fstat(descriptor, &status) != 0;
+    if (statFailed || !S_ISREG(status.st_mode)) {
+        // The caller learns why from errno: a folder, a device or a pipe is no sound file.
+        const int reason = statFailed ? errno : (S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
         ::close(descriptor);
+        errno = reason;
         return nullptr;
     }
     return std::unique_ptr<FileByteSource>(

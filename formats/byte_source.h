@@ -32,7 +32,7 @@ class MemoryByteSource : public ByteSource {
 // walking many small chunks stays cheap.
 class FileByteSource : public ByteSource {
   public:
-    // nullptr when the path cannot be opened or is not a regular file.
+    // nullptr, with errno saying why, when the path cannot be opened or is not a regular file.
     static std::unique_ptr<FileByteSource> Open(const std::string& path);
     ~FileByteSource() override;
     FileByteSource(const FileByteSource&) = delete;

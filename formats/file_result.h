@@ -24,6 +24,9 @@ struct LoadResult {
     FileStatus status = FileStatus::Ok;
     SoundBuffer sound;
     int systemError = 0;  // errno of a failed open, 0 otherwise
+    // The file names no rate of its own (a VOC file of continuation blocks only): the current
+    // sound's rate stays.
+    bool keepsCurrentRate = false;
 
     bool ok() const { return status == FileStatus::Ok; }
 };
@@ -39,10 +42,15 @@ struct SaveResult {
 
 // Puts a load's outcome into the current sound the way the program always has: a decoded
 // sound replaces it; a load that ran out of memory has already let the old sound go, leaving
-// no block at 44100 Hz; any other refusal leaves the current sound exactly as it was.
+// no block at 44100 Hz with the file's channel count; any other refusal leaves the current
+// sound exactly as it was.
 inline void InstallLoaded(SoundBuffer& current, LoadResult&& result) {
     if (result.status == FileStatus::Ok) {
+        const std::uint32_t currentRate = current.sampleRate;
         current = std::move(result.sound);
+        if (result.keepsCurrentRate) {
+            current.sampleRate = currentRate;
+        }
     } else if (result.status == FileStatus::NoMemory) {
         current.Release();
         current.sampleRate = 44100;

@@ -8,24 +8,19 @@
 
 namespace marvolin::formats {
 
-void LoadSoundFile(FileHost& host, SoundBuffer& sound, const std::string& path, int filterIndex) {
+LoadResult LoadSoundFile(const std::string& path, int filterIndex) {
     switch (filterIndex) {
         case 2:
-            LoadAiff(host, sound, path);
-            return;
+            return LoadAiff(path);
         case 3:
         case 5:  // "Others .SND" is read exactly like an AU file
-            LoadAu(host, sound, path);
-            return;
+            return LoadAu(path);
         case 4:
-            Load8svx(host, sound, path);
-            return;
+            return Load8svx(path);
         case 6:
-            LoadVoc(host, sound, path);
-            return;
+            return LoadVoc(path);
         default:
-            LoadWav(host, sound, path);
-            return;
+            return LoadWav(path);
     }
 }
 

@@ -2,13 +2,12 @@
 
 #include <string>
 
-#include "formats/file_host.h"
-#include "formats/sound_buffer.h"
+#include "formats/file_result.h"
 
 namespace marvolin::formats {
 
 // Reads `path` with the reader of the Open dialog's filter entry `filterIndex`; the file's
 // name and contents play no part in the choice.
-void LoadSoundFile(FileHost& host, SoundBuffer& sound, const std::string& path, int filterIndex);
+LoadResult LoadSoundFile(const std::string& path, int filterIndex);
 
 }  // namespace marvolin::formats

@@ -1,47 +1,53 @@
 #include "formats/reader_steps.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 
-#include "formats/file_messages.h"
 #include "platform/allocation.h"
 
 namespace marvolin::formats {
 
-void LoadFromPath(FileHost& host, SoundBuffer& sound, const std::string& path, SoundLoader load) {
-    const auto file = FileByteSource::Open(path);
-    if (!file) {
-        ShowFileError(host, kCannotOpenFile);
-        return;
-    }
-    load(host, sound, *file);
+LoadResult Refused(FileStatus status) {
+    LoadResult result;
+    result.status = status;
+    return result;
 }
 
-bool AcceptEncoding(FileHost& host, EncodingAnswer answer) {
+LoadResult LoadFromPath(const std::string& path, SoundLoader load) {
+    errno = 0;
+    const auto file = FileByteSource::Open(path);
+    if (!file) {
+        LoadResult result = Refused(FileStatus::CannotOpen);
+        result.systemError = errno;
+        return result;
+    }
+    return load(*file);
+}
+
+FileStatus StatusOf(EncodingAnswer answer) {
     switch (answer) {
         case EncodingAnswer::Supported:
-            return true;
+            return FileStatus::Ok;
         case EncodingAnswer::Unsupported:
-            ShowFileError(host, kUnsupportedCompression, platform::MessageIcon::Warning);
-            return false;
+            return FileStatus::Unsupported;
         case EncodingAnswer::Damaged:
             break;
     }
-    ShowFileError(host, kDamagedFile);
-    return false;
+    return FileStatus::Damaged;
 }
 
-std::optional<std::vector<std::int16_t>> TakeSampleBlock(FileHost& host, SoundBuffer& sound,
-                                                         std::uint64_t count) {
+std::optional<std::vector<std::int16_t>> TakeSampleBlock(std::uint64_t count) {
     const std::uint64_t kept =
         std::min<std::uint64_t>(count, std::numeric_limits<std::uint32_t>::max());
-    sound.Release();
-    auto block = platform::AllocateBlock<std::int16_t>(static_cast<std::size_t>(kept));
-    if (!block) {
-        sound.sampleRate = 44100;
-        ShowFileError(host, kNotEnoughMemory);
-    }
-    return block;
+    return platform::AllocateBlock<std::int16_t>(static_cast<std::size_t>(kept));
+}
+
+LoadResult OutOfMemory(const SoundBuffer& described) {
+    LoadResult result = Refused(FileStatus::NoMemory);
+    result.sound.channelCount = described.channelCount;
+    result.sound.sampleRate = 44100;
+    return result;
 }
 
 }  // namespace marvolin::formats

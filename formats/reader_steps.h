@@ -6,28 +6,33 @@
 #include <vector>
 
 #include "formats/byte_source.h"
-#include "formats/file_host.h"
-#include "formats/sound_buffer.h"
+#include "formats/file_result.h"
 
 namespace marvolin::formats {
 
 // Steps every reader shares.
 
-using SoundLoader = void (*)(FileHost&, SoundBuffer&, ByteSource&);
+using SoundLoader = LoadResult (*)(ByteSource&);
 
 // What a reader makes of a file's sample format.
 enum class EncodingAnswer { Supported, Unsupported, Damaged };
 
-// Shows the message a refused format calls for; true when the file can be read.
-bool AcceptEncoding(FileHost& host, EncodingAnswer answer);
+// The status a refused encoding gives (Ok for a supported one).
+FileStatus StatusOf(EncodingAnswer answer);
 
-// Opens `path` and hands it to `load`, or shows that the file cannot be opened.
-void LoadFromPath(FileHost& host, SoundBuffer& sound, const std::string& path, SoundLoader load);
+// A load that ends with `status` and no sound.
+LoadResult Refused(FileStatus status);
 
-// Releases the previous sound and returns a zeroed block of `count` samples (at most the
-// sound buffer's 32-bit count). When the memory cannot be had, the sound is left with no
-// block at 44100 Hz, "Not enough memory !" is shown and nullopt is returned.
-std::optional<std::vector<std::int16_t>> TakeSampleBlock(FileHost& host, SoundBuffer& sound,
-                                                         std::uint64_t count);
+// Opens `path` and hands it to `load`; CannotOpen with the system's error when it cannot be
+// opened.
+LoadResult LoadFromPath(const std::string& path, SoundLoader load);
+
+// A zeroed block of `count` samples (at most the sound buffer's 32-bit count), or nullopt when
+// the memory cannot be had.
+std::optional<std::vector<std::int16_t>> TakeSampleBlock(std::uint64_t count);
+
+// The end of a load whose block could not be had: the file's channel count goes with it, as
+// the current sound keeps it.
+LoadResult OutOfMemory(const SoundBuffer& described);
 
 }  // namespace marvolin::formats

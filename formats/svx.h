@@ -3,14 +3,12 @@
 #include <string>
 
 #include "formats/byte_source.h"
-#include "formats/file_host.h"
-#include "formats/sound_buffer.h"
+#include "formats/file_result.h"
 
 namespace marvolin::formats {
 
-// Reads the IFF 8SVX file at `path` into the sound buffer, or shows why it cannot; a refused file
-// leaves the sound as it was.
-void Load8svx(FileHost& host, SoundBuffer& sound, const std::string& path);
-void Load8svxFrom(FileHost& host, SoundBuffer& sound, ByteSource& file);
+// Reads the IFF 8SVX file at `path` (or already open), or says why it cannot.
+LoadResult Load8svx(const std::string& path);
+LoadResult Load8svxFrom(ByteSource& file);
 
 }  // namespace marvolin::formats

@@ -3,7 +3,6 @@
 
 #include "formats/byte_reader.h"
 #include "formats/fibonacci_delta.h"
-#include "formats/file_messages.h"
 #include "formats/iff_chunks.h"
 #include "formats/reader_steps.h"
 #include "formats/sample_decoding.h"
@@ -74,37 +73,36 @@ WalkResult WalkChunks(ByteReader& reader, std::optional<VoiceHeader>& header,
 
 }  // namespace
 
-void Load8svx(FileHost& host, SoundBuffer& sound, const std::string& path) {
-    LoadFromPath(host, sound, path, Load8svxFrom);
+LoadResult Load8svx(const std::string& path) {
+    return LoadFromPath(path, Load8svxFrom);
 }
 
-void Load8svxFrom(FileHost& host, SoundBuffer& sound, ByteSource& file) {
+LoadResult Load8svxFrom(ByteSource& file) {
     ByteReader reader(file);
     std::optional<VoiceHeader> header;
     std::optional<Body> body;
     if (WalkChunks(reader, header, body) != WalkResult::Found || header->sampleRate == 0) {
-        ShowFileError(host, kDamagedFile);
-        return;
+        return Refused(FileStatus::Damaged);
     }
     std::uint64_t sampleCount = body->size;
     if (header->compression == kFibonacciDelta) {
         // A pad byte and the initial value, then two samples a byte.
         if (body->size < 2) {
-            ShowFileError(host, kDamagedFile);
-            return;
+            return Refused(FileStatus::Damaged);
         }
         sampleCount = 2 * (body->size - 2);
     } else if (header->compression != kUncompressed) {
-        ShowFileError(host, kUnsupportedCompression, platform::MessageIcon::Warning);
-        return;
+        return Refused(FileStatus::Unsupported);
     }
 
+    LoadResult result;
+    SoundBuffer& sound = result.sound;
     sound.channelCount = 1;
     sound.sampleRate = header->sampleRate;
 
-    auto block = TakeSampleBlock(host, sound, sampleCount);
+    auto block = TakeSampleBlock(sampleCount);
     if (!block) {
-        return;
+        return OutOfMemory(sound);
     }
     // A two-channel file keeps its BODY as it lies: all left samples, then all right ones.
     reader.Seek(body->offset);
@@ -116,6 +114,7 @@ void Load8svxFrom(FileHost& host, SoundBuffer& sound, ByteSource& file) {
         DecodeSamples(reader, SampleEncoding::Signed8, *block);
     }
     sound.Install(std::move(*block));
+    return result;
 }
 
 }  // namespace marvolin::formats

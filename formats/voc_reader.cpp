@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "formats/byte_reader.h"
-#include "formats/file_messages.h"
 #include "formats/reader_steps.h"
 #include "formats/sample_decoding.h"
 #include "formats/voc.h"
@@ -184,44 +183,46 @@ void ReadRuns(ByteReader& reader, const std::vector<SampleRun>& runs,
 
 }  // namespace
 
-void LoadVoc(FileHost& host, SoundBuffer& sound, const std::string& path) {
-    LoadFromPath(host, sound, path, &LoadVocFrom);
+LoadResult LoadVoc(const std::string& path) {
+    return LoadFromPath(path, &LoadVocFrom);
 }
 
-void LoadVocFrom(FileHost& host, SoundBuffer& sound, ByteSource& file) {
+LoadResult LoadVocFrom(ByteSource& file) {
     ByteReader reader(file);
     const auto firstBlock = reader.Seek(kFirstBlockField) ? reader.ReadU16LE() : std::nullopt;
     if (!firstBlock || !reader.Seek(*firstBlock)) {
-        ShowFileError(host, kDamagedFile);
-        return;
+        return Refused(FileStatus::Damaged);
     }
     VocSound voc;
     switch (WalkBlocks(reader, voc)) {
         case WalkResult::Complete:
             break;
         case WalkResult::Unsupported:
-            ShowFileError(host, kUnsupportedCompression, platform::MessageIcon::Warning);
-            return;
+            return Refused(FileStatus::Unsupported);
         case WalkResult::Damaged:
-            ShowFileError(host, kDamagedFile);
-            return;
+            return Refused(FileStatus::Damaged);
     }
     if (!voc.foundSampleRun) {
-        ShowFileError(host, kDamagedFile);
-        return;
+        return Refused(FileStatus::Damaged);
     }
 
-    // The last sound-data block's rate applies to the whole sound.
+    LoadResult result;
+    SoundBuffer& sound = result.sound;
+    // The last sound-data block's rate applies to the whole sound; without one the current
+    // sound's rate stays.
     if (voc.sampleRate) {
         sound.sampleRate = *voc.sampleRate;
+    } else {
+        result.keepsCurrentRate = true;
     }
     sound.channelCount = voc.channelCount;
-    auto block = TakeSampleBlock(host, sound, voc.sampleCount);
+    auto block = TakeSampleBlock(voc.sampleCount);
     if (!block) {
-        return;
+        return OutOfMemory(sound);
     }
     ReadRuns(reader, voc.runs, *block);
     sound.Install(std::move(*block));
+    return result;
 }
 
 }  // namespace marvolin::formats

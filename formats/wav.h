@@ -3,18 +3,17 @@
 #include <string>
 
 #include "formats/byte_source.h"
-#include "formats/file_host.h"
-#include "formats/sound_buffer.h"
+#include "formats/file_result.h"
 
 namespace marvolin::formats {
 
-// Reads the RIFF/WAVE file at `path` into the sound buffer, or shows why it cannot.
-void LoadWav(FileHost& host, SoundBuffer& sound, const std::string& path);
-void LoadWavFrom(FileHost& host, SoundBuffer& sound, ByteSource& file);
+// Reads the RIFF/WAVE file at `path` (or already open), or says why it cannot.
+LoadResult LoadWav(const std::string& path);
+LoadResult LoadWavFrom(ByteSource& file);
 
 // Writes the sound as a 16-bit mono PCM WAV file with its INFO list. `path` gets ".wav"
-// appended first when it holds no dot at all. The file is replaced only once the new one is
-// complete.
-void SaveWav(FileHost& host, const SoundBuffer& sound, std::string& path);
+// appended first when it holds no dot at all; the result names the path written. The file is
+// replaced only once the new one is complete.
+SaveResult SaveWav(const SoundBuffer& sound, std::string path);
 
 }  // namespace marvolin::formats

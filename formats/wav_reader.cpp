@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "formats/byte_reader.h"
-#include "formats/file_messages.h"
 #include "formats/reader_steps.h"
 #include "formats/sample_decoding.h"
 #include "formats/wav.h"
@@ -129,33 +128,33 @@ EncodingAnswer ChooseEncoding(const FormatChunk& format, SampleEncoding& encodin
 
 }  // namespace
 
-void LoadWav(FileHost& host, SoundBuffer& sound, const std::string& path) {
-    LoadFromPath(host, sound, path, LoadWavFrom);
+LoadResult LoadWav(const std::string& path) {
+    return LoadFromPath(path, LoadWavFrom);
 }
 
-void LoadWavFrom(FileHost& host, SoundBuffer& sound, ByteSource& file) {
+LoadResult LoadWavFrom(ByteSource& file) {
     ByteReader reader(file);
     const auto riff = reader.ReadTag();
     const auto riffSize = reader.ReadU32LE();
     const auto wave = reader.ReadTag();
     if (!riff || !riffSize || !wave || !TagIs(*riff, "RIFF") || !TagIs(*wave, "WAVE")) {
-        ShowFileError(host, kNotAWavFile);
-        return;
+        return Refused(FileStatus::NotThisFormat);
     }
 
-    platform::WaitCursor wait(host.cursor);
     std::optional<FormatChunk> format;
     std::optional<DataChunk> data;
     if (WalkChunks(reader, format, data) != WalkResult::Found || format->channelCount == 0 ||
         format->sampleRate == 0) {
-        ShowFileError(host, kDamagedFile);
-        return;
+        return Refused(FileStatus::Damaged);
     }
     SampleEncoding encoding = SampleEncoding::Signed16LE;
-    if (!AcceptEncoding(host, ChooseEncoding(*format, encoding))) {
-        return;
+    if (const FileStatus status = StatusOf(ChooseEncoding(*format, encoding));
+        status != FileStatus::Ok) {
+        return Refused(status);
     }
 
+    LoadResult result;
+    SoundBuffer& sound = result.sound;
     sound.channelCount = format->channelCount;
     sound.sampleRate = format->sampleRate;
 
@@ -165,14 +164,15 @@ void LoadWavFrom(FileHost& host, SoundBuffer& sound, ByteSource& file) {
     const std::uint64_t storedSamples = data->size / BytesPerSample(encoding);
     const std::uint64_t kept = stereo ? storedSamples / 2 : storedSamples;
 
-    auto block = TakeSampleBlock(host, sound, kept);
+    auto block = TakeSampleBlock(kept);
     if (!block) {
-        return;
+        return OutOfMemory(sound);
     }
     // A file that shrinks while it is read leaves silence where its samples did not arrive.
     reader.Seek(data->offset);
     DecodeSamples(reader, encoding, *block, stereo ? 2 : 1, stereo ? 0xFFFE : 0xFFFF);
     sound.Install(std::move(*block));
+    return result;
 }
 
 }  // namespace marvolin::formats

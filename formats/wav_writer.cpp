@@ -1,11 +1,11 @@
 #include <array>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string_view>
 #include <vector>
 
-#include "formats/file_messages.h"
 #include "formats/wav.h"
 #include "platform/atomic_file.h"
 
@@ -79,23 +79,28 @@ void WriteSamples(platform::AtomicFileWriter& file, const std::vector<std::int16
 
 }  // namespace
 
-void SaveWav(FileHost& host, const SoundBuffer& sound, std::string& path) {
-    if (path.find('.') == std::string::npos) {
-        path += ".wav";
+SaveResult SaveWav(const SoundBuffer& sound, std::string path) {
+    SaveResult result;
+    result.path = std::move(path);
+    if (result.path.find('.') == std::string::npos) {
+        result.path += ".wav";
     }
     // The RIFF size field must hold the data and the 94 bytes around it.
     const std::uint64_t dataBytes = std::uint64_t{sound.sampleCount()} * 2;
     if (dataBytes + kHeaderBytes + kListBytes - 8 > std::numeric_limits<std::uint32_t>::max()) {
-        ShowFileError(host, kCannotSaveFile);
-        return;
+        result.status = FileStatus::CannotSave;
+        result.systemError = EFBIG;
+        return result;
     }
-    platform::AtomicFileWriter file(path);
+    platform::AtomicFileWriter file(result.path);
     file.Write(Header(sound.sampleRate, static_cast<std::uint32_t>(dataBytes)));
     WriteSamples(file, sound.samples);
     file.Write(InfoList());
     if (!file.Commit()) {
-        ShowFileError(host, kCannotSaveFile);
+        result.status = FileStatus::CannotSave;
+        result.systemError = file.systemError();
     }
+    return result;
 }
 
 }  // namespace marvolin::formats

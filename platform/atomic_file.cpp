@@ -48,10 +48,18 @@ AtomicFileWriter::AtomicFileWriter(std::string path) : target_(ResolveLinks(path
     std::string pattern = TemporaryPattern(target_);
     descriptor_ = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (descriptor_ < 0) {
+        systemError_ = errno;
         return;
     }
     temporary_ = pattern;
     ok_ = ::fchmod(descriptor_, NewFileMode(target_)) == 0;
+    NoteFailure();
+}
+
+void AtomicFileWriter::NoteFailure() {
+    if (!ok_ && systemError_ == 0) {
+        systemError_ = errno != 0 ? errno : EIO;
+    }
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -70,7 +78,10 @@ void AtomicFileWriter::Write(std::span<const std::uint8_t> bytes) {
             continue;
         }
         if (written <= 0) {
+            // A write of nothing at all means the device is full.
+            errno = written == 0 ? ENOSPC : errno;
             ok_ = false;
+            NoteFailure();
             return;
         }
         bytes = bytes.subspan(static_cast<std::size_t>(written));
@@ -82,9 +93,13 @@ bool AtomicFileWriter::Commit() {
         return false;
     }
     ok_ = ::fsync(descriptor_) == 0;
-    const int closed = ::close(descriptor_);
+    NoteFailure();
+    const bool closed = ::close(descriptor_) == 0;
     descriptor_ = -1;
-    ok_ = ok_ && closed == 0 && ::rename(temporary_.c_str(), target_.c_str()) == 0;
+    ok_ = ok_ && closed;
+    NoteFailure();
+    ok_ = ok_ && ::rename(temporary_.c_str(), target_.c_str()) == 0;
+    NoteFailure();
     committed_ = ok_;
     return ok_;
 }

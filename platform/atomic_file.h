@@ -17,15 +17,21 @@ class AtomicFileWriter {
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
     bool ok() const { return ok_; }
+    // errno of the first step that failed (create, write, flush, close or rename), 0 if none.
+    int systemError() const { return systemError_; }
     void Write(std::span<const std::uint8_t> bytes);
     // Flushes and renames the temporary file over the target; true on success.
     bool Commit();
 
   private:
+    // Keeps errno as the reason once ok_ has turned false.
+    void NoteFailure();
+
     std::string target_;
     std::string temporary_;
     int descriptor_ = -1;
     bool ok_ = false;
+    int systemError_ = 0;
     bool committed_ = false;
 };
 

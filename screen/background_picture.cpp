@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "formats/byte_source.h"
+#include "resources/message_table.h"
 #include "screen/bitmap_decoder.h"
 #include "screen/screen.h"
 
@@ -11,8 +12,7 @@ bool ReadBackgroundPicture(Screen& screen, platform::MessageBoxes& messageBoxes,
     const std::unique_ptr<formats::FileByteSource> file = formats::FileByteSource::Open(path);
     if (!file) {
         // Only this failure is reported here; start-up reports every failure once more.
-        messageBoxes.Show("Unable to read a picture !", "Error", platform::MessageIcon::Error,
-                          platform::MessageButtons::Ok);
+        resources::ShowMessage(messageBoxes, resources::MessageId::CannotReadPicture);
         return false;
     }
     DecodedBitmap decoded = DecodeBitmap(*file);

@@ -1,5 +1,6 @@
 #include <array>
 
+#include "resources/message_table.h"
 #include "resources/panel_layout.h"
 #include "screen/resource_bitmaps.h"
 #include "screen/screen.h"
@@ -30,8 +31,7 @@ void DrawEffectLabels(Screen& screen, ScreenHost& host, std::uint16_t category) 
         const std::optional<Surface> label =
             LoadResourceBitmap(resources::EffectLabelBitmap(category, effect));
         if (!label) {
-            host.messageBoxes.Show("This is not a valid handle !", "Error",
-                                   platform::MessageIcon::None, platform::MessageButtons::Ok);
+            resources::ShowMessage(host.messageBoxes, resources::MessageId::InvalidLabelHandle);
             continue;
         }
         screen.window.Blit(place.x, place.y, *label, 0, 0, place.width, kEffectLabelHeight);

@@ -2,16 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iostream>
 
 namespace marvolin::platform::headless {
 
 MessageAnswer ScriptedMessageBoxes::Show(std::string_view text, std::string_view caption,
                                          MessageIcon icon, MessageButtons buttons) {
     shown.push_back({std::string(text), std::string(caption), icon, buttons});
-    if (echoToStandardError) {
-        std::cerr << caption << ": " << text << '\n';
-    }
     if (answers.empty()) {
         return MessageAnswer::Ok;
     }

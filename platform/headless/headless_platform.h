@@ -13,8 +13,7 @@
 namespace marvolin::platform::headless {
 
 // Message boxes that record what they were asked to show and answer from a script
-// (Ok when the script is empty). With echo on they also print to standard error, which is
-// how the command-line tool reports problems.
+// (Ok when the script is empty).
 class ScriptedMessageBoxes : public MessageBoxes {
   public:
     struct Shown {
@@ -29,7 +28,6 @@ class ScriptedMessageBoxes : public MessageBoxes {
 
     std::vector<Shown> shown;
     std::deque<MessageAnswer> answers;
-    bool echoToStandardError = false;
 };
 
 class CountingCursor : public Cursor {
@@ -213,8 +211,8 @@ class ScriptedDialogs : public ModalDialogs {
     std::vector<AboutBoxContents> aboutShown;
 };
 
-// A complete headless platform. Device notifications wait in `queue` until a test (or the
-// command-line tool) delivers them.
+// A complete headless platform. Device notifications wait in `queue` until a test delivers
+// them.
 class HeadlessPlatform {
   public:
     HeadlessPlatform();

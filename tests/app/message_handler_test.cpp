@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "formats/wav.h"
+#include "platform/allocation.h"
 #include "window_fixture.h"
 
 namespace marvolin::app {
@@ -33,10 +34,9 @@ class MessageHandlerTest : public WindowTest {
         formats::SoundBuffer sound;
         sound.Install(samples);
         sound.sampleRate = rate;
-        std::string path = folder.File("sound.wav");
-        formats::FileHost fileHost{host.messageBoxes, host.cursor};
-        formats::SaveWav(fileHost, sound, path);
-        return path;
+        const formats::SaveResult saved = formats::SaveWav(sound, folder.File("sound.wav"));
+        EXPECT_EQ(saved.status, formats::FileStatus::Ok);
+        return saved.path;
     }
 };
 
@@ -160,6 +160,90 @@ TEST_F(MessageHandlerTest, SaveWritesTheSoundWithTheWavRule) {
     EXPECT_EQ(host.fileDialogs.lastFilters[0].name, "Sound File .WAV");
 }
 
+// A refused file shows the reader's message exactly as it always has, under no wait cursor,
+// and leaves the sound as it was; the window still redraws and plays it.
+TEST_F(MessageHandlerTest, OpenShowsWhyAFileIsRefused) {
+    const std::vector<std::int16_t> welcome = state().sound.samples;
+    const std::uint32_t welcomeRate = state().sound.sampleRate;
+    // A WAV file whose samples are ADPCM, and one that is no WAV file at all.
+    const std::string adpcm = folder.File("adpcm.wav");
+    testing::WriteBytes(adpcm, testing::Bytes()
+                                   .Tag("RIFF")
+                                   .U32LE(40)
+                                   .Tag("WAVE")
+                                   .Tag("fmt ")
+                                   .U32LE(16)
+                                   .U16LE(2)
+                                   .U16LE(1)
+                                   .U32LE(22050)
+                                   .U32LE(11025)
+                                   .U16LE(1)
+                                   .U16LE(4)
+                                   .Tag("data")
+                                   .U32LE(4)
+                                   .U32LE(0x11111111)
+                                   .data);
+    const std::string text = folder.File("notes.wav");
+    testing::WriteText(text, "not a sound");
+    const struct {
+        std::string path;
+        const char* message;
+        platform::MessageIcon icon;
+    } cases[] = {
+        {adpcm, "This compression format is not supported !", platform::MessageIcon::Warning},
+        {text, "This is not a .WAV file !", platform::MessageIcon::None},
+        {folder.File("missing.wav"), "Marvolin is unable to open this file !",
+         platform::MessageIcon::None},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        host.messageBoxes.shown.clear();
+        const int waits = host.cursor.waitsShown;
+        host.fileDialogs.openAnswers = {platform::OpenChoice{c.path, 1}};
+        Click(kOpenX, kOpenY);
+        ASSERT_EQ(host.messageBoxes.shown.size(), 1u);
+        EXPECT_EQ(host.messageBoxes.shown[0].text, c.message);
+        EXPECT_EQ(host.messageBoxes.shown[0].caption, "Error");
+        EXPECT_EQ(host.messageBoxes.shown[0].icon, c.icon);
+        EXPECT_EQ(host.messageBoxes.shown[0].buttons, platform::MessageButtons::Ok);
+        EXPECT_EQ(host.cursor.waitsShown, waits + 1);
+        EXPECT_EQ(host.cursor.waitDepth, 0);
+        EXPECT_EQ(state().sound.samples, welcome);
+        EXPECT_EQ(state().sound.sampleRate, welcomeRate);
+        EXPECT_EQ(state().currentPath, c.path);
+        EXPECT_TRUE(state().playing());  // play sound after loading, as before
+        FinishPlayback();
+    }
+}
+
+// A file whose block cannot be had lets the old sound go: no block, at 44100 Hz.
+TEST_F(MessageHandlerTest, OpenWithoutMemoryLeavesNoSound) {
+    const std::string path = SaveSound({1, 2, 3}, 8000);
+    host.fileDialogs.openAnswers = {platform::OpenChoice{path, 1}};
+    platform::AllocationFailures::FailLargerThan(4);
+    Click(kOpenX, kOpenY);
+    platform::AllocationFailures::Reset();
+    ASSERT_EQ(host.messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(host.messageBoxes.shown[0].text, "Not enough memory !");
+    EXPECT_EQ(host.messageBoxes.shown[0].caption, "Error");
+    EXPECT_EQ(host.messageBoxes.shown[0].icon, platform::MessageIcon::None);
+    EXPECT_FALSE(state().sound.hasBlock);
+    EXPECT_EQ(state().sound.sampleRate, 44100u);
+    EXPECT_FALSE(state().playing());
+}
+
+TEST_F(MessageHandlerTest, AFailedSaveSaysSoAndKeepsThePathChosen) {
+    host.fileDialogs.saveAnswers = {folder.File("no-such-folder/take")};
+    Click(kSaveX, kSaveY);
+    ASSERT_EQ(host.messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(host.messageBoxes.shown[0].text, "Unable to save this file !");
+    EXPECT_EQ(host.messageBoxes.shown[0].caption, "Error");
+    EXPECT_EQ(host.messageBoxes.shown[0].icon, platform::MessageIcon::None);
+    EXPECT_EQ(host.messageBoxes.shown[0].buttons, platform::MessageButtons::Ok);
+    EXPECT_EQ(state().currentPath, folder.File("no-such-folder/take.wav"));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("no-such-folder")));
+}
+
 TEST_F(MessageHandlerTest, EffectsReplaceTheSoundAndUndoSwapsBack) {
     const std::vector<std::int16_t> welcome = state().sound.samples;
     Send(MessageKind::LeftButtonDown, kEffect2X, kEffect2Y);
@@ -187,6 +271,21 @@ TEST_F(MessageHandlerTest, EffectsReplaceTheSoundAndUndoSwapsBack) {
     EXPECT_FALSE(state().playing());  // play sound after undo is off by default
     Click(kUndoX, kUndoY);
     EXPECT_EQ(state().sound.samples, processed);
+}
+
+TEST_F(MessageHandlerTest, AnEffectShortOfMemorySaysSo) {
+    const std::vector<std::int16_t> welcome = state().sound.samples;
+    // The press paints the lamp; the release applies the effect, whose first block fails.
+    Send(MessageKind::LeftButtonDown, kEffect2X, kEffect2Y);
+    platform::AllocationFailures::FailNext();
+    Send(MessageKind::LeftButtonUp, kEffect2X, kEffect2Y);
+    platform::AllocationFailures::Reset();
+    ASSERT_EQ(host.messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(host.messageBoxes.shown[0].text, "Not enough memory to apply effect !");
+    EXPECT_EQ(host.messageBoxes.shown[0].caption, "Error");
+    EXPECT_EQ(host.messageBoxes.shown[0].icon, platform::MessageIcon::Warning);
+    EXPECT_EQ(host.messageBoxes.shown[0].buttons, platform::MessageButtons::Ok);
+    EXPECT_EQ(state().sound.samples, welcome);
 }
 
 TEST_F(MessageHandlerTest, UndoBeforeAnyEffectDoesNothing) {

@@ -13,7 +13,6 @@
 #include "effects/effect_frame.h"
 #include "effects/routine_test_support.h"
 #include "formats/wav.h"
-#include "platform/headless/headless_platform.h"
 #include "support/test_files.h"
 
 extern char** environ;
@@ -76,15 +75,10 @@ std::vector<std::string> Lines(const std::string& text) {
 
 void WriteWav(const std::string& path, const std::vector<std::int16_t>& samples,
               std::uint32_t rate) {
-    platform::headless::ScriptedMessageBoxes boxes;
-    platform::headless::CountingCursor cursor;
-    formats::FileHost host{boxes, cursor};
     formats::SoundBuffer sound;
     sound.Install(samples);
     sound.sampleRate = rate;
-    std::string target = path;
-    formats::SaveWav(host, sound, target);
-    ASSERT_TRUE(boxes.shown.empty());
+    ASSERT_EQ(formats::SaveWav(sound, path).status, formats::FileStatus::Ok);
 }
 
 // The frame alone: in as a float times the scale nearest 1/32767, out times 32700, truncated.
@@ -105,13 +99,9 @@ TEST(MarvolinFxTest, ListsTheFortyEffectsInButtonOrder) {
 }
 
 formats::SoundBuffer ReadWav(const std::string& path) {
-    platform::headless::ScriptedMessageBoxes boxes;
-    platform::headless::CountingCursor cursor;
-    formats::FileHost host{boxes, cursor};
-    formats::SoundBuffer sound;
-    formats::LoadWav(host, sound, path);
-    EXPECT_TRUE(boxes.shown.empty());
-    return sound;
+    formats::LoadResult loaded = formats::LoadWav(path);
+    EXPECT_EQ(loaded.status, formats::FileStatus::Ok);
+    return std::move(loaded.sound);
 }
 
 TEST(MarvolinFxTest, AppliesAnEffectAndWritesAWav) {
@@ -178,11 +168,14 @@ TEST(MarvolinFxTest, FailuresPrintTheMessageAndLeaveNoOutput) {
         {{folder.File("in.wav"), out, "Echoes/Classic", "Echoes/Nope"},
          1,
          "unknown effect: Echoes/Nope"},
-        {{folder.File("missing.wav"), out}, 1, "Marvolin is unable to open this file !"},
-        {{folder.File("text.wav"), out, "Aliens/E.T."}, 1, "Error: "},
+        {{folder.File("missing.wav"), out}, 1, "Error: Marvolin is unable to open this file !\n"},
+        {{folder.File("text.wav"), out, "Aliens/E.T."}, 1, "Error: This is not a .WAV file !\n"},
+        {{"--reader", "au", folder.File("text.wav"), out},
+         1,
+         "Error: This file is damaged or incomplete !\n"},
         {{folder.File("in.wav"), folder.File("no-such-folder/out.wav")},
          1,
-         "Unable to save this file !"},
+         "Error: Unable to save this file !\n"},
         {{folder.File("in.wav")}, 2, "usage: marvolin-fx"},
         {{"--frobnicate", folder.File("in.wav"), out}, 2, "unknown option --frobnicate"},
         {{"--seed", "-3", folder.File("in.wav"), out}, 2, "--seed"},
@@ -303,11 +296,7 @@ TEST(MarvolinFxTest, TheExtensionChoosesTheReader) {
         const std::string output = folder.File(c.name + ".wav");
         const RunResult run = RunFx(folder, {folder.File(c.name), output});
         ASSERT_EQ(run.exitStatus, 0) << run.err;
-        platform::headless::ScriptedMessageBoxes boxes;
-        platform::headless::CountingCursor cursor;
-        formats::FileHost host{boxes, cursor};
-        formats::SoundBuffer written;
-        formats::LoadWav(host, written, output);
+        const formats::SoundBuffer written = ReadWav(output);
         EXPECT_EQ(written.samples, c.samples);
         EXPECT_EQ(written.sampleRate, c.rate);
     }

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "formats/file_messages.h"
 #include "iff_test_support.h"
 #include "platform/allocation.h"
 #include "reader_fixture.h"
@@ -22,7 +21,6 @@ using iff_testing::ByteVector;
 using iff_testing::Chunk;
 using iff_testing::First;
 using iff_testing::Form;
-using platform::MessageIcon;
 using testing::Bytes;
 
 using Extended = std::array<std::uint8_t, 10>;
@@ -36,20 +34,6 @@ constexpr Extended kMinusInfinity = {0xFF, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0};
 constexpr Extended kNaN = {0x7F, 0xFF, 0xC0, 0, 0, 0, 0, 1, 0, 0};
 constexpr Extended kAbove2To64 = {0x40, 0x45, 0x80, 0, 0, 0, 0, 0, 0, 0};  // 2^70
 constexpr Extended kAboveDoubleRange = {0x7F, 0xFE, 0x80, 0, 0, 0, 0, 0, 0, 0};
-
-// The extended bytes of a whole, positive rate.
-Extended ExtendedOf(std::uint64_t rate) {
-    const int top = 63 - std::countl_zero(rate);
-    const std::uint64_t mantissa = rate << (63 - top);
-    const auto exponent = static_cast<std::uint16_t>(16383 + top);
-    Extended bytes{};
-    bytes[0] = static_cast<std::uint8_t>(exponent >> 8);
-    bytes[1] = static_cast<std::uint8_t>(exponent);
-    for (int i = 0; i < 8; ++i) {
-        bytes[2 + i] = static_cast<std::uint8_t>(mantissa >> (56 - 8 * i));
-    }
-    return bytes;
-}
 
 ByteVector CommBody(std::uint16_t channels, std::uint32_t frames, std::uint16_t bits,
                     const Extended& rate = k44100) {
@@ -102,7 +86,7 @@ class AiffTest : public ReaderTest {
 TEST(AiffRateTest, ExtendedFloatsConvert) {
     EXPECT_EQ(ConvertExtended(k44100), 44100.0);
     EXPECT_EQ(ConvertExtended(kMinus44100), -44100.0);
-    EXPECT_EQ(ConvertExtended(ExtendedOf(22254)), 22254.0);
+    EXPECT_EQ(ConvertExtended(Extended{0x40, 0x0D, 0xAD, 0xDC}), 22254.0);
     EXPECT_EQ(ConvertExtended(kNaN), HUGE_VAL);
     EXPECT_EQ(ConvertExtended(kMinusInfinity), -HUGE_VAL);
     EXPECT_EQ(ConvertExtended({0x40, 0x0C, 0x82, 0xAE, 0, 0, 0, 0, 0, 0}), 8363.5);
@@ -116,26 +100,26 @@ TEST_F(AiffTest, RatesSnapToThreeStandardOnes) {
         Extended rate;
         std::uint32_t played;
     } cases[] = {
-        {"48000", ExtendedOf(48000), 44100},
+        {"48000", Extended{0x40, 0x0E, 0xBB, 0x80}, 44100},
         {"44100", k44100, 44100},
-        {"44001", ExtendedOf(44001), 44100},
-        {"44000 stays", ExtendedOf(44000), 44000},
-        {"43999", ExtendedOf(43999), 22050},
-        {"32000", ExtendedOf(32000), 22050},
-        {"22254", ExtendedOf(22254), 22050},
-        {"20001", ExtendedOf(20001), 22050},
-        {"20000 stays", ExtendedOf(20000), 20000},
-        {"19999", ExtendedOf(19999), 11025},
-        {"16000", ExtendedOf(16000), 11025},
-        {"11127", ExtendedOf(11127), 11025},
-        {"8000", ExtendedOf(8000), 11025},
+        {"44001", Extended{0x40, 0x0E, 0xAB, 0xE1}, 44100},
+        {"44000 stays", Extended{0x40, 0x0E, 0xAB, 0xE0}, 44000},
+        {"43999", Extended{0x40, 0x0E, 0xAB, 0xDF}, 22050},
+        {"32000", Extended{0x40, 0x0D, 0xFA}, 22050},
+        {"22254", Extended{0x40, 0x0D, 0xAD, 0xDC}, 22050},
+        {"20001", Extended{0x40, 0x0D, 0x9C, 0x42}, 22050},
+        {"20000 stays", Extended{0x40, 0x0D, 0x9C, 0x40}, 20000},
+        {"19999", Extended{0x40, 0x0D, 0x9C, 0x3E}, 11025},
+        {"16000", Extended{0x40, 0x0C, 0xFA}, 11025},
+        {"11127", Extended{0x40, 0x0C, 0xAD, 0xDC}, 11025},
+        {"8000", Extended{0x40, 0x0B, 0xFA}, 11025},
         {"zero", kZero, 11025},
         {"negative zero", kMinusZero, 11025},
         {"negative", kMinus44100, 44100},
         {"infinite", kInfinity, 11025},
         {"minus infinity", kMinusInfinity, 11025},
         {"not a number", kNaN, 11025},
-        {"2^32 + 30000 keeps its low 32 bits", ExtendedOf(0x100000000 + 30000), 22050},
+        {"2^32 + 30000 keeps its low 32 bits", Extended{0x40, 0x1F, 0x80, 0x00, 0x3A, 0x98}, 22050},
         {"past 2^64", kAbove2To64, 11025},
         {"past the double range", kAboveDoubleRange, 11025},
     };
@@ -217,7 +201,7 @@ TEST_F(AiffTest, CompressedAifcIsRefusedWithAWarning) {
         Restart();
         Load(Form("AIFC",
                   {Chunk("COMM", AifcCommBody(1, 4, 16, compression)), Ssnd(Be16({1, 2, 3, 4}))}));
-        ExpectRefused(kUnsupportedCompression, MessageIcon::Warning);
+        ExpectRefused(FileStatus::Unsupported);
     }
 }
 
@@ -295,7 +279,7 @@ TEST_F(AiffTest, TheDataLengthComesFromCommButStaysInsideSsnd) {
         SCOPED_TRACE(c.name);
         Restart();
         Load(c.file);
-        ASSERT_TRUE(boxes.shown.empty()) << boxes.shown.front().text;
+        ASSERT_EQ(status, FileStatus::Ok);
         EXPECT_TRUE(sound.hasBlock);
         EXPECT_EQ(sound.samples, c.expected);
     }
@@ -344,26 +328,25 @@ TEST_F(AiffTest, DamagedOrIncompleteFilesAreRefused) {
         SCOPED_TRACE(c.name);
         Restart();
         Load(c.file);
-        ExpectRefused(kDamagedFile);
+        ExpectRefused(FileStatus::Damaged);
     }
 }
 
 TEST_F(AiffTest, FailedAllocationLeavesNoSound) {
-    platform::AllocationFailures::FailNext();
-    Load(Aiff(2, 16, Be16({1, 2, 3, 4})));
-    ExpectOutOfMemory();
-    EXPECT_EQ(sound.channelCount, 2u);
+    ExpectEachAllocationFailureHandled(&LoadAiffFrom, Aiff(2, 16, Be16({1, 2, 3, 4})), 2);
+    ExpectLoaded({1, 2, 3, 4}, 44100, 2);
 }
 
 TEST_F(AiffTest, FilesAreReadFromDisk) {
     testing::TemporaryFolder folder;
-    LoadAiff(host, sound, folder.File("missing.aif"));
-    ExpectRefused(kCannotOpenFile);
+    Install(LoadAiff(folder.File("missing.aif")));
+    ExpectRefused(FileStatus::CannotOpen);
+    EXPECT_EQ(systemError, ENOENT);
 
     Restart();
     const std::string path = folder.File("take.aif");
-    testing::WriteBytes(path, Aiff(1, 8, {0x80, 0x7F}, ExtendedOf(8000)));
-    LoadAiff(host, sound, path);
+    testing::WriteBytes(path, Aiff(1, 8, {0x80, 0x7F}, Extended{0x40, 0x0B, 0xFA}));
+    Install(LoadAiff(path));
     ExpectLoaded({-32768, 32512}, 11025, 1);
 }
 

@@ -6,7 +6,6 @@
 #include <optional>
 #include <vector>
 
-#include "formats/file_messages.h"
 #include "reader_fixture.h"
 #include "support/test_files.h"
 
@@ -109,7 +108,7 @@ TEST_F(AuTest, DamagedHeadersAreRefused) {
         SCOPED_TRACE(length);
         Restart();
         LoadAuBytes(ByteVector(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length)));
-        ExpectRefused(kDamagedFile);
+        ExpectRefused(FileStatus::Damaged);
     }
     ByteVector offsetPastEnd = good;
     offsetPastEnd[7] = 27;  // the file is 26 bytes long
@@ -119,7 +118,7 @@ TEST_F(AuTest, DamagedHeadersAreRefused) {
          {offsetPastEnd, offsetAllBits, Au(kLinear16, 0, 1, {0x00, 0x01})}) {
         Restart();
         LoadAuBytes(file);
-        ExpectRefused(kDamagedFile);
+        ExpectRefused(FileStatus::Damaged);
     }
 }
 
@@ -131,27 +130,26 @@ TEST_F(AuTest, OtherEncodingsAreRefusedWithAWarning) {
         LoadAuBytes(Au(kMuLaw, 8000, 1, {0x80}));
         Restart();
         LoadAuBytes(Au(encoding, 8000, 1, {0x80, 0x00}));
-        ExpectRefused(kUnsupportedCompression, platform::MessageIcon::Warning);
+        ExpectRefused(FileStatus::Unsupported);
     }
 }
 
 TEST_F(AuTest, FailedAllocationLeavesNoSound) {
-    Restart();
-    platform::AllocationFailures::FailNext();
-    LoadAuBytes(Au(kLinear16, 22050, 1, {0x00, 0x01}));
-    ExpectOutOfMemory();
+    ExpectEachAllocationFailureHandled(&LoadAuFrom, Au(kLinear16, 22050, 2, {0x00, 0x01}), 2);
+    ExpectLoaded({1}, 22050, 2);
 }
 
 TEST_F(AuTest, FilesAreReadFromTheirPath) {
     testing::TemporaryFolder folder;
     Restart();
-    LoadAu(host, sound, folder.File("missing.au"));
-    ExpectRefused(kCannotOpenFile);
+    Install(LoadAu(folder.File("missing.au")));
+    ExpectRefused(FileStatus::CannotOpen);
+    EXPECT_EQ(systemError, ENOENT);
 
     const std::string path = folder.File("take.snd");
     testing::WriteBytes(path, Au(kMuLaw, 8012, 1, {0x80, 0x00}));
     Restart();
-    LoadAu(host, sound, path);
+    Install(LoadAu(path));
     ExpectLoaded({32124, -32124}, 8012, 1);
 }
 

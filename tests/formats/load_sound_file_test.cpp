@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "platform/headless/headless_platform.h"
 #include "support/test_files.h"
 
 namespace marvolin::formats {
@@ -34,38 +33,27 @@ std::vector<std::uint8_t> SmallWav() {
 class LoadSoundFileTest : public ::testing::Test {
   protected:
     testing::TemporaryFolder folder;
-    platform::headless::ScriptedMessageBoxes boxes;
-    platform::headless::CountingCursor cursor;
-    FileHost host{boxes, cursor};
-    SoundBuffer sound;
 };
 
 TEST_F(LoadSoundFileTest, TheFirstFilterReadsWavWhateverTheFileIsCalled) {
     const std::string path = folder.File("x.aif");
     testing::WriteBytes(path, SmallWav());
-    LoadSoundFile(host, sound, path, 1);
-    EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(sound.samples, (std::vector<std::int16_t>{0x1234, -2}));
-    EXPECT_EQ(sound.sampleRate, 11025u);
+    const LoadResult result = LoadSoundFile(path, 1);
+    EXPECT_EQ(result.status, FileStatus::Ok);
+    EXPECT_EQ(result.sound.samples, (std::vector<std::int16_t>{0x1234, -2}));
+    EXPECT_EQ(result.sound.sampleRate, 11025u);
 }
 
 // A WAV file chosen with another entry goes to that entry's reader, which finds none of
-// what it needs and refuses the file without touching the sound.
+// what it needs and refuses the file as damaged.
 TEST_F(LoadSoundFileTest, OnlyTheFilterIndexChoosesTheReader) {
     const std::string path = folder.File("x.wav");
     testing::WriteBytes(path, SmallWav());
-    sound.Install({7, 8, 9});
-    sound.sampleRate = 8000;
     for (int index = 2; index <= 6; ++index) {
         SCOPED_TRACE(index);
-        boxes.shown.clear();
-        LoadSoundFile(host, sound, path, index);
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text, "This file is damaged or incomplete !");
-        EXPECT_EQ(boxes.shown[0].caption, "Error");
-        EXPECT_EQ(sound.samples, (std::vector<std::int16_t>{7, 8, 9}));
-        EXPECT_EQ(sound.sampleRate, 8000u);
-        EXPECT_EQ(cursor.waitDepth, 0);
+        const LoadResult result = LoadSoundFile(path, index);
+        EXPECT_EQ(result.status, FileStatus::Damaged);
+        EXPECT_FALSE(result.sound.hasBlock);
     }
 }
 

@@ -2,26 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 #include "formats/byte_source.h"
-#include "formats/file_host.h"
+#include "formats/file_result.h"
 #include "formats/reader_steps.h"
 #include "formats/sound_buffer.h"
 #include "platform/allocation.h"
-#include "platform/headless/headless_platform.h"
 
 namespace marvolin::formats {
 
-// A host, and a loaded sound that refused files must leave exactly as it is.
+// A loaded sound that refused files must leave exactly as it is; every load is put into it
+// the way the window does.
 class ReaderTest : public ::testing::Test {
   protected:
     void TearDown() override { platform::AllocationFailures::Reset(); }
 
     void Restart() {
-        boxes.shown.clear();
+        status = FileStatus::Ok;
         sound = SoundBuffer{};
         sound.Install({5, -6, 7});
         sound.sampleRate = 8000;
@@ -30,16 +30,17 @@ class ReaderTest : public ::testing::Test {
 
     void Load(SoundLoader loader, const std::vector<std::uint8_t>& file) {
         MemoryByteSource source(file);
-        loader(host, sound, source);
-        EXPECT_EQ(cursor.waitDepth, 0);
+        Install(loader(source));
     }
 
-    void ExpectRefused(std::string_view text,
-                       platform::MessageIcon icon = platform::MessageIcon::None) {
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text, text);
-        EXPECT_EQ(boxes.shown[0].caption, "Error");
-        EXPECT_EQ(boxes.shown[0].icon, icon);
+    void Install(LoadResult result) {
+        status = result.status;
+        systemError = result.systemError;
+        InstallLoaded(sound, std::move(result));
+    }
+
+    void ExpectRefused(FileStatus expected) {
+        EXPECT_EQ(status, expected);
         EXPECT_TRUE(sound.hasBlock);
         EXPECT_EQ(sound.samples, (std::vector<std::int16_t>{5, -6, 7}));
         EXPECT_EQ(sound.sampleRate, 8000u);
@@ -48,25 +49,48 @@ class ReaderTest : public ::testing::Test {
 
     void ExpectLoaded(const std::vector<std::int16_t>& samples, std::uint32_t rate,
                       std::uint16_t channels) {
-        EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().text;
+        EXPECT_EQ(status, FileStatus::Ok);
         EXPECT_TRUE(sound.hasBlock);
         EXPECT_EQ(sound.samples, samples);
         EXPECT_EQ(sound.sampleRate, rate);
         EXPECT_EQ(sound.channelCount, channels);
     }
 
-    // A failed allocation leaves no sound at all, at 44100 Hz.
-    void ExpectOutOfMemory() {
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text, "Not enough memory !");
+    // A failed allocation leaves no sound at all, at 44100 Hz, with the file's channel count.
+    void ExpectOutOfMemory(std::uint16_t channels) {
+        EXPECT_EQ(status, FileStatus::NoMemory);
         EXPECT_FALSE(sound.hasBlock);
         EXPECT_TRUE(sound.samples.empty());
         EXPECT_EQ(sound.sampleRate, 44100u);
+        EXPECT_EQ(sound.channelCount, channels);
     }
 
-    platform::headless::ScriptedMessageBoxes boxes;
-    platform::headless::CountingCursor cursor;
-    FileHost host{boxes, cursor};
+    // Fails the load's block allocations one after the other, from the first on, until a load
+    // no longer meets a failure. Each failure must end as ExpectOutOfMemory says; the last load
+    // (with every allocation granted) stays in `sound` for the caller to check.
+    void ExpectEachAllocationFailureHandled(SoundLoader loader,
+                                            const std::vector<std::uint8_t>& file,
+                                            std::uint16_t channels) {
+        constexpr int kMostAllocations = 8;
+        int failures = 0;
+        for (int successesFirst = 0; successesFirst < kMostAllocations; ++successesFirst) {
+            SCOPED_TRACE(successesFirst);
+            Restart();
+            platform::AllocationFailures::FailNext(1, successesFirst);
+            Load(loader, file);
+            platform::AllocationFailures::Reset();
+            if (status != FileStatus::NoMemory) {
+                break;
+            }
+            ExpectOutOfMemory(channels);
+            ++failures;
+        }
+        EXPECT_GE(failures, 1);  // the sample block at least
+        EXPECT_LT(failures, kMostAllocations);
+    }
+
+    FileStatus status = FileStatus::Ok;
+    int systemError = 0;
     SoundBuffer sound;
 };
 

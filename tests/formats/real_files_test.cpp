@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "formats/load_sound_file.h"
-#include "platform/headless/headless_platform.h"
 #include "support/test_files.h"
 
 namespace marvolin::formats {
@@ -127,12 +126,10 @@ TEST_P(RealFilesTest, ReadsWhatSoxReads) {
     const std::vector<std::int16_t> decoded = ReadRawSamples(reference);
     ASSERT_GT(decoded.size(), 1000u);
 
-    platform::headless::ScriptedMessageBoxes boxes;
-    platform::headless::CountingCursor cursor;
-    FileHost host{boxes, cursor};
+    LoadResult loaded = LoadSoundFile(file, variant.filterIndex);
+    ASSERT_EQ(loaded.status, FileStatus::Ok);
     SoundBuffer sound;
-    LoadSoundFile(host, sound, file, variant.filterIndex);
-    ASSERT_TRUE(boxes.shown.empty()) << boxes.shown[0].text;
+    InstallLoaded(sound, std::move(loaded));
 
     std::vector<std::int16_t> expected = decoded;
     if (variant.folding == Folding::WavLeftChannel) {

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "formats/file_messages.h"
 #include "iff_test_support.h"
 #include "platform/allocation.h"
 #include "reader_fixture.h"
@@ -19,7 +18,6 @@ using iff_testing::ByteVector;
 using iff_testing::Chunk;
 using iff_testing::First;
 using iff_testing::Form;
-using platform::MessageIcon;
 using testing::Bytes;
 
 ByteVector VhdrBody(std::uint16_t rate, std::uint8_t compression = 0) {
@@ -147,7 +145,7 @@ TEST_F(SvxTest, OtherCompressionsAreRefusedWithAWarning) {
         SCOPED_TRACE(compression);
         Restart();
         Load(Svx(8000, {1, 2, 3, 4}, compression));
-        ExpectRefused(kUnsupportedCompression, MessageIcon::Warning);
+        ExpectRefused(FileStatus::Unsupported);
     }
 }
 
@@ -189,29 +187,28 @@ TEST_F(SvxTest, DamagedOrIncompleteFilesAreRefused) {
         SCOPED_TRACE(c.name);
         Restart();
         Load(c.file);
-        ExpectRefused(kDamagedFile);
+        ExpectRefused(FileStatus::Damaged);
     }
 }
 
 TEST_F(SvxTest, FailedAllocationLeavesNoSound) {
     for (const std::uint8_t compression : {0, 1}) {
         SCOPED_TRACE(compression);
-        Restart();
-        platform::AllocationFailures::FailNext();
-        Load(Svx(8000, {0, 1, 2, 3}, compression));
-        ExpectOutOfMemory();
+        ExpectEachAllocationFailureHandled(&Load8svxFrom, Svx(8000, {0, 1, 2, 3}, compression), 1);
+        EXPECT_EQ(status, FileStatus::Ok);
     }
 }
 
 TEST_F(SvxTest, FilesAreReadFromDisk) {
     testing::TemporaryFolder folder;
-    Load8svx(host, sound, folder.File("missing.iff"));
-    ExpectRefused(kCannotOpenFile);
+    Install(Load8svx(folder.File("missing.iff")));
+    ExpectRefused(FileStatus::CannotOpen);
+    EXPECT_EQ(systemError, ENOENT);
 
     Restart();
     const std::string path = folder.File("voice.iff");
     testing::WriteBytes(path, Svx(8363, {0x80, 0x7F}));
-    Load8svx(host, sound, path);
+    Install(Load8svx(path));
     ExpectLoaded({-32768, 32512}, 8363, 1);
 }
 

@@ -6,7 +6,6 @@
 #include <optional>
 #include <vector>
 
-#include "formats/file_messages.h"
 #include "reader_fixture.h"
 #include "support/test_files.h"
 
@@ -168,7 +167,7 @@ TEST_F(VocTest, DamagedFilesAreRefused) {
         SCOPED_TRACE(c.name);
         Restart();
         LoadVocBytes(c.file);
-        ExpectRefused(kDamagedFile);
+        ExpectRefused(FileStatus::Damaged);
     }
 }
 
@@ -188,27 +187,26 @@ TEST_F(VocTest, CompressedSamplesAreRefusedWithAWarning) {
         SCOPED_TRACE(c.name);
         Restart();
         LoadVocBytes(Voc({Sound(156, kBytes), c.block, Sound(156, kBytes)}));
-        ExpectRefused(kUnsupportedCompression, platform::MessageIcon::Warning);
+        ExpectRefused(FileStatus::Unsupported);
     }
 }
 
 TEST_F(VocTest, FailedAllocationLeavesNoSound) {
-    Restart();
-    platform::AllocationFailures::FailNext();
-    LoadVocBytes(Voc({Sound(156, kBytes)}));
-    ExpectOutOfMemory();
+    ExpectEachAllocationFailureHandled(&LoadVocFrom, Voc({Sound(156, kBytes)}), 1);
+    EXPECT_EQ(status, FileStatus::Ok);
 }
 
 TEST_F(VocTest, FilesAreReadFromTheirPath) {
     testing::TemporaryFolder folder;
     Restart();
-    LoadVoc(host, sound, folder.File("missing.voc"));
-    ExpectRefused(kCannotOpenFile);
+    Install(LoadVoc(folder.File("missing.voc")));
+    ExpectRefused(FileStatus::CannotOpen);
+    EXPECT_EQ(systemError, ENOENT);
 
     const std::string path = folder.File("take.voc");
     testing::WriteBytes(path, Voc({Sound(165, kBytes)}));
     Restart();
-    LoadVoc(host, sound, path);
+    Install(LoadVoc(path));
     ExpectLoaded(kSamples, 10989, 1);
 }
 

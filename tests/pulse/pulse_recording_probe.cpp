@@ -123,10 +123,7 @@ double BestCorrelation(const std::vector<std::int16_t>& fed,
 }
 
 int Record(const std::string& source, const std::string& sink, const std::string& fedPath) {
-    platform::headless::HeadlessPlatform files;
-    formats::SoundBuffer fed;
-    formats::FileHost fileHost{files.messageBoxes, files.cursor};
-    formats::LoadWav(fileHost, fed, fedPath);
+    const formats::SoundBuffer fed = formats::LoadWav(fedPath).sound;
     Check(fed.sampleCount() > 0 && fed.sampleRate == 22050, "the fed sound is 22050 Hz");
     const audio::VoiceSpan fedVoice = audio::FindVoice(fed.samples);
 
