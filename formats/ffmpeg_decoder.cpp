@@ -127,7 +127,9 @@ LoadResult LoadWithFfmpegFrom(ByteSource& file, DecodeLimits limits) {
     FfmpegInput input(file);
     const int opened = input.Open();
     if (opened < 0) {
-        return Refused(StatusOfError(opened, FileStatus::NotThisFormat));
+        return Refused(opened == FfmpegInput::kNotMedia
+                           ? FileStatus::NotThisFormat
+                           : StatusOfError(opened, FileStatus::Damaged));
     }
     AVFormatContext* format = input.context();
     const int found = avformat_find_stream_info(format, nullptr);

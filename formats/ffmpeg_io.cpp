@@ -76,8 +76,15 @@ int FfmpegInput::Open() {
     format_->pb = io_;
     format_->flags |= AVFMT_FLAG_CUSTOM_IO;
     format_->io_open = RefuseNestedOpen;
+    // Probing first tells content no demuxer knows from a known kind of file that is broken.
+    const AVInputFormat* kind = nullptr;
+    const int probed = av_probe_input_buffer2(io_, &kind, "", nullptr, 0, 0);
+    if (probed < 0 || kind == nullptr) {
+        return probed == AVERROR(ENOMEM) ? probed : kNotMedia;
+    }
     // On failure avformat_open_input frees the context and clears the pointer.
-    return avformat_open_input(&format_, nullptr, nullptr, nullptr);
+    const int opened = avformat_open_input(&format_, nullptr, kind, nullptr);
+    return opened < 0 && opened != AVERROR(ENOMEM) ? AVERROR_INVALIDDATA : opened;
 }
 
 int FfmpegInput::Read(void* opaque, std::uint8_t* buffer, int size) {

@@ -23,8 +23,10 @@ class FfmpegInput {
     FfmpegInput(const FfmpegInput&) = delete;
     FfmpegInput& operator=(const FfmpegInput&) = delete;
 
-    // avformat_open_input's result: 0, or a negative AVERROR.
+    // 0 when open; kNotMedia when no demuxer knows the content; otherwise a negative
+    // AVERROR: AVERROR(ENOMEM), or AVERROR_INVALIDDATA for a known kind of file that is broken.
     int Open();
+    static constexpr int kNotMedia = -0x4E4D4544;
     AVFormatContext* context() { return format_; }
 
   private:
