@@ -71,6 +71,17 @@ class MonoCollector {
     // Ok, Unsupported (a sample format without a mix), or NoMemory (over the limit or no
     // memory).
     FileStatus Add(const AVFrame& frame) {
+        // The first frame's rate is the sound's (HE-AAC doubles the rate its header gives);
+        // a stream that changes its rate ends there, rather than play at the wrong speed.
+        if (rate_ == 0) {
+            rate_ = frame.sample_rate;
+            if (rate_ <= 0 || static_cast<std::uint32_t>(rate_) > kHighestDecodedRate) {
+                return FileStatus::Damaged;
+            }
+        } else if (frame.sample_rate != rate_) {
+            ended_ = true;
+            return FileStatus::Ok;
+        }
         MixSampleType type{};
         if (!ToMixType(frame.format, type) || frame.ch_layout.nb_channels <= 0) {
             return FileStatus::Unsupported;
@@ -95,9 +106,13 @@ class MonoCollector {
     }
 
     std::vector<std::int16_t>& samples() { return samples_; }
+    int rate() const { return rate_; }
+    bool ended() const { return ended_; }
 
   private:
     DecodeLimits limits_;
+    int rate_ = 0;
+    bool ended_ = false;
     std::vector<std::int16_t> samples_;
 };
 
@@ -106,10 +121,9 @@ FileStatus StatusOfError(int error, FileStatus otherwise) {
 }
 
 // Roughly how many samples the stream holds, to take the block in one piece.
-std::size_t ExpectedSamples(const AVFormatContext& format, const AVStream& stream, int rate) {
+std::size_t ExpectedSamples(const AVFormatContext& format, int rate) {
     constexpr std::size_t kMostReserved = std::size_t{1} << 23;
     if (format.duration <= 0 || rate <= 0) {
-        (void)stream;
         return 0;
     }
     const double seconds = static_cast<double>(format.duration) / AV_TIME_BASE;
@@ -136,7 +150,12 @@ LoadResult LoadWithFfmpegFrom(ByteSource& file, DecodeLimits limits) {
     if (found < 0) {
         return Refused(StatusOfError(found, FileStatus::Damaged));
     }
-    const int streamIndex = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    // The best audio stream that has a decoder; audio streams without one are unsupported.
+    const AVCodec* codec = nullptr;
+    const int streamIndex = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
+    if (streamIndex == AVERROR_DECODER_NOT_FOUND) {
+        return Refused(FileStatus::Unsupported);
+    }
     if (streamIndex < 0) {
         return Refused(StatusOfError(streamIndex, FileStatus::NotThisFormat));
     }
@@ -144,10 +163,6 @@ LoadResult LoadWithFfmpegFrom(ByteSource& file, DecodeLimits limits) {
     const AVCodecParameters* parameters = stream->codecpar;
     const int channels = parameters->ch_layout.nb_channels;
     const auto channelCount = static_cast<std::uint16_t>(std::clamp(channels, 1, 65535));
-    const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
-    if (codec == nullptr) {
-        return Refused(FileStatus::Unsupported, channelCount);
-    }
     if (parameters->sample_rate <= 0 ||
         static_cast<std::uint32_t>(parameters->sample_rate) > kHighestDecodedRate) {
         return Refused(FileStatus::Damaged, channelCount);
@@ -165,9 +180,10 @@ LoadResult LoadWithFfmpegFrom(ByteSource& file, DecodeLimits limits) {
     if (error < 0) {
         return Refused(StatusOfError(error, FileStatus::Unsupported), channelCount);
     }
-    const int rate = decoder->sample_rate > 0 ? decoder->sample_rate : parameters->sample_rate;
+    const int declaredRate =
+        decoder->sample_rate > 0 ? decoder->sample_rate : parameters->sample_rate;
 
-    MonoCollector collector(limits, ExpectedSamples(*format, *stream, rate));
+    MonoCollector collector(limits, ExpectedSamples(*format, declaredRate));
     FileStatus status = FileStatus::Ok;
     // Takes every frame the decoder has ready; false once the sound must be refused.
     auto drain = [&]() {
@@ -186,7 +202,7 @@ LoadResult LoadWithFfmpegFrom(ByteSource& file, DecodeLimits limits) {
             }
             status = collector.Add(*frame);
             av_frame_unref(frame.get());
-            if (status != FileStatus::Ok) {
+            if (status != FileStatus::Ok || collector.ended()) {
                 return false;
             }
         }
@@ -212,7 +228,7 @@ LoadResult LoadWithFfmpegFrom(ByteSource& file, DecodeLimits limits) {
         }
         av_packet_unref(packet.get());
     }
-    if (going && avcodec_send_packet(decoder.get(), nullptr) >= 0) {
+    if (going && !collector.ended() && avcodec_send_packet(decoder.get(), nullptr) >= 0) {
         drain();
     }
     if (status != FileStatus::Ok) {
@@ -227,7 +243,7 @@ LoadResult LoadWithFfmpegFrom(ByteSource& file, DecodeLimits limits) {
     }
     LoadResult result;
     result.sound.Install(std::move(collector.samples()));
-    result.sound.sampleRate = static_cast<std::uint32_t>(rate);
+    result.sound.sampleRate = static_cast<std::uint32_t>(collector.rate());
     result.sound.channelCount = channelCount;
     return result;
 }

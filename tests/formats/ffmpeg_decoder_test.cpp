@@ -253,5 +253,29 @@ TEST_F(FfmpegRefusalTest, CutShortStreamsKeepTheirStartAndCutMp4IsDamaged) {
     }
 }
 
+// Two Ogg streams one after the other at different rates: the second would play at the wrong
+// speed, so the sound is the first.
+TEST_F(FfmpegRefusalTest, AChainedStreamEndsWhereItsRateChanges) {
+    if (!testing::HaveMediaTools()) {
+        GTEST_SKIP() << "espeak-ng, sox and ffmpeg are needed";
+    }
+    const std::string voice = folder_.File("voice.wav");
+    ASSERT_TRUE(RunQuietly("espeak-ng -w " + voice + " 'first part at its own rate'"));
+    const std::string first = folder_.File("first.ogg");
+    const std::string second = folder_.File("second.ogg");
+    ASSERT_TRUE(RunQuietly("ffmpeg -v error -i " + voice + " -c:a libvorbis " + first));
+    ASSERT_TRUE(RunQuietly("ffmpeg -v error -i " + voice + " -ar 8000 -c:a libvorbis " + second));
+    const LoadResult alone = LoadWithFfmpeg(first);
+    ASSERT_TRUE(alone.ok());
+    std::vector<std::uint8_t> chained = testing::ReadBytes(first);
+    const std::vector<std::uint8_t> more = testing::ReadBytes(second);
+    chained.insert(chained.end(), more.begin(), more.end());
+    testing::WriteBytes(folder_.File("chained.ogg"), chained);
+    const LoadResult result = LoadWithFfmpeg(folder_.File("chained.ogg"));
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.sound.sampleRate, 22050u);
+    EXPECT_EQ(result.sound.samples, alone.sound.samples);
+}
+
 }  // namespace
 }  // namespace marvolin::formats

@@ -88,9 +88,9 @@ inline double BestCorrelation(const std::vector<std::int16_t>& a,
             if (j < 0 || j >= static_cast<long long>(b.size())) {
                 continue;
             }
-            ab += double{a[i]} * b[j];
-            aa += double{a[i]} * a[i];
-            bb += double{b[j]} * b[j];
+            ab += static_cast<double>(a[i]) * b[j];
+            aa += static_cast<double>(a[i]) * a[i];
+            bb += static_cast<double>(b[j]) * b[j];
         }
         const double r = aa > 0 && bb > 0 ? ab / std::sqrt(aa * bb) : 0;
         if (r > best) {
