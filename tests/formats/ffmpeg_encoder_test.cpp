@@ -190,5 +190,23 @@ TEST_F(SaveFailureTest, AnExistingFileIsReplacedWhole) {
     EXPECT_LT(std::filesystem::file_size(path), 100000u);
 }
 
+TEST_F(SaveFailureTest, EmptyAndOneSampleSoundsSaveInEveryFormat) {
+    for (const SaveFormatEntry& entry : SaveFormatEntries()) {
+        if (entry.format == SaveFormat::Wav) {
+            continue;
+        }
+        for (const std::size_t count : {std::size_t{0}, std::size_t{1}}) {
+            SoundBuffer sound;
+            sound.Install(std::vector<std::int16_t>(count, 12000));
+            sound.sampleRate = 11025;
+            const std::string name =
+                "s" + std::to_string(count) + "." + std::string(entry.extension);
+            const SaveResult result = SaveEncoded(sound, folder_.File(name), entry.format, "");
+            EXPECT_EQ(result.status, FileStatus::Ok) << name;
+            EXPECT_TRUE(std::filesystem::exists(folder_.File(name))) << name;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace marvolin::formats
