@@ -5,6 +5,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "formats/file_result.h"
 
@@ -20,6 +21,8 @@ inline constexpr std::size_t kSoundTypeBytes = 20;
 // anything else (RIFX and RF64 WAV too) is Other. Fewer bytes than a magic needs never match.
 SoundType DetectSoundType(std::span<const std::uint8_t> firstBytes);
 
+// The Open dialog's first entry, which finds the type from the content.
+inline constexpr std::string_view kAllSoundFilesEntry = "All sound files";
 // Every extension the program opens as "*.wav;*.WAV;..." patterns, lower and upper case.
 std::string AllSoundFilePatterns();
 
