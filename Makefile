@@ -59,6 +59,7 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	$(BENCH_DIR)/bin/readers_bench
 	$(BENCH_DIR)/bin/effects_bench
+	bench/compare-ffmpeg.sh $(BENCH_DIR)/bin/ffmpeg_formats_bench
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)
