@@ -8,10 +8,10 @@
 
 namespace marvolin::formats {
 
-// The longest sound a decode may give: 2^27 samples (256 MB of 16-bit samples, 50 minutes at
-// 44100 Hz). A voice toy's sounds last seconds; a longer file is refused as not fitting in
-// memory before it can take gigabytes, whatever a small compressed file expands to.
-inline constexpr std::uint32_t kLongestDecodedSound = 1u << 27;
+// The longest sound a decode may give: the program's longest sound. A longer file is refused
+// as not fitting in memory before it can take gigabytes, whatever a small compressed file
+// expands to.
+inline constexpr std::uint32_t kLongestDecodedSound = kLongestSound;
 // The highest rate accepted; a stream declaring more is taken as damaged.
 inline constexpr std::uint32_t kHighestDecodedRate = 768000;
 

@@ -73,5 +73,42 @@ TEST(EveryEffectTest, AnAbsurdRateGetsTheMemoryMessage) {
     EXPECT_EQ(sound.samples, (std::vector<std::int16_t>{997, -997, 498}));
 }
 
+// A 78-byte file may claim 270 MHz. No effect may then make a sound longer than the
+// program's longest one: each either finishes within it or gives the memory message (once per
+// routine of its chain that could not run) and keeps the sound.
+TEST(EveryEffectTest, NoEffectOutgrowsTheLongestSound) {
+    OverrideClockSeed(1);
+    for (const EffectEntry& entry : EffectMatrix()) {
+        SCOPED_TRACE(entry.FullName());
+        formats::SoundBuffer sound;
+        sound.Install({1000, -1000, 500, 20000, -3});
+        sound.sampleRate = 270'000'000u;
+        formats::SoundBuffer undo;
+        testing::RecordingHost host;
+        RoutineMemory memory;
+        ASSERT_TRUE(
+            ApplyEffect(sound, undo, entry.category, entry.clickedEffectButton, host, memory));
+        EXPECT_LE(sound.sampleCount(), formats::kLongestSound);
+        EXPECT_LE(host.memoryMessages, static_cast<int>(entry.routines.size()));
+    }
+    OverrideClockSeed(std::nullopt);
+}
+
+// At the usual rate too: an echo of the longest sound would outgrow it.
+TEST(EveryEffectTest, AnEchoOfTheLongestSoundGetsTheMemoryMessage) {
+    formats::SoundBuffer sound;
+    sound.Install(std::vector<std::int16_t>(formats::kLongestSound, 100));
+    sound.sampleRate = 44100;
+    formats::SoundBuffer undo;
+    testing::RecordingHost host;
+    RoutineMemory memory;
+    const std::optional<EffectEntry> classic = FindEffectByName("Echoes/Classic");
+    ASSERT_TRUE(classic);
+    ASSERT_TRUE(
+        ApplyEffect(sound, undo, classic->category, classic->clickedEffectButton, host, memory));
+    EXPECT_EQ(host.memoryMessages, 1);
+    EXPECT_EQ(sound.sampleCount(), formats::kLongestSound);
+}
+
 }  // namespace
 }  // namespace marvolin::effects
