@@ -4,6 +4,7 @@
 
 #include "formats/wav.h"
 #include "platform/allocation.h"
+#include "resources/panel_layout.h"
 #include "window_fixture.h"
 
 namespace marvolin::app {
@@ -19,11 +20,10 @@ class MessageHandlerTest : public WindowTest {
         Send(MessageKind::RightButtonUp, x, y);
     }
     bool LabelsShow(int category) {
-        const int xs[] = {326, 347, 355, 349, 326};
-        const int ys[] = {280, 309, 341, 375, 403};
-        const int widths[] = {115, 100, 130, 120, 140};
         for (int effect = 0; effect < 5; ++effect) {
-            if (!Shows(500 + 5 * category + effect, xs[effect], ys[effect], widths[effect], 16)) {
+            const resources::EffectLabelPlace& place = resources::kEffectLabelPlaces[effect];
+            if (!Shows(resources::EffectLabelBitmap(category, effect), place.x, place.y,
+                       place.width, resources::kEffectLabelHeight)) {
                 return false;
             }
         }

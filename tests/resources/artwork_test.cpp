@@ -84,10 +84,6 @@ int Mismatches(const Bitmap& bitmap, int x, int y) {
     return count;
 }
 
-constexpr int kEffectLabelWidths[5] = {115, 100, 130, 120, 140};
-constexpr int kEffectLabelX[5] = {326, 347, 355, 349, 326};
-constexpr int kEffectLabelY[5] = {280, 309, 341, 375, 403};
-
 TEST(ArtworkTest, EveryBitmapHasItsSize) {
     struct Expected {
         int id, width, height;
@@ -110,7 +106,8 @@ TEST(ArtworkTest, EveryBitmapHasItsSize) {
         expected.push_back({l.dimBitmap, l.labelWidth, 15});
     }
     for (int id = 500; id < 540; ++id) {
-        expected.push_back({id, kEffectLabelWidths[(id - 500) % 5], 16});
+        expected.push_back({id, resources::kEffectLabelPlaces[(id - 500) % 5].width,
+                            resources::kEffectLabelHeight});
     }
     ASSERT_EQ(expected.size(), 2u * 13 + 5 + 16 + 40);
     for (const Expected& e : expected) {
@@ -187,9 +184,10 @@ TEST(ArtworkTest, PictureShowsTheNormalBitmapsWhereTheProgramDrawsThem) {
     const app::CategoryLabel robots = app::MakeCategoryLabelTable()[app::kRobots];
     EXPECT_EQ(Mismatches(Resource(robots.brightBitmap), robots.labelX, robots.labelY), 0);
     for (int e = 0; e < 5; ++e) {
-        EXPECT_EQ(Mismatches(Resource(kFirstEffectLabel + 5 * app::kRobots + e), kEffectLabelX[e],
-                             kEffectLabelY[e]),
-                  0)
+        const resources::EffectLabelPlace& place = resources::kEffectLabelPlaces[e];
+        EXPECT_EQ(
+            Mismatches(Resource(resources::EffectLabelBitmap(app::kRobots, e)), place.x, place.y),
+            0)
             << e;
     }
     EXPECT_EQ(Mismatches(Resource(123), 482, 441), 0);
