@@ -29,7 +29,8 @@
 #include "audio/playback.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/qt/main_widget.h"
-#include "platform/qt/qt_wave_output.h"
+#include "platform/qt/pulse_connection.h"
+#include "platform/qt/pulse_wave_output.h"
 #include "probe_support.h"
 
 namespace {
@@ -54,7 +55,7 @@ std::vector<std::int16_t> OneSecondOfSine() {
 // The program's side: the handler that hands done notifications to FinishPlayback.
 class PlaybackStage : public platform::MessageSink {
   public:
-    PlaybackStage() : output(widget) {
+    PlaybackStage() : output(widget, connection) {
         widget.SetSink(this);
         sound.Install(OneSecondOfSine());
         sound.sampleRate = kRate;
@@ -71,7 +72,8 @@ class PlaybackStage : public platform::MessageSink {
     void Start() { audio::StartPlayback(playback, services, sound, 0, draw); }
 
     platform::qt::MainWidget widget;
-    platform::qt::QtWaveOutput output;
+    platform::qt::PulseConnection connection;
+    platform::qt::PulseWaveOutput output;
     platform::headless::HeadlessPlatform host;
     platform::Platform services{host.messageBoxes, host.cursor, host.window,    host.fileDialogs,
                                 host.timers,       output,      host.waveInput, host.audioDevices,

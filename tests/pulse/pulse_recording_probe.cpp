@@ -17,9 +17,7 @@
 // Exit status 0 when every check holds, 1 otherwise.
 
 #include <QApplication>
-#include <QAudioDevice>
 #include <QElapsedTimer>
-#include <QMediaDevices>
 #include <QProcess>
 #include <algorithm>
 #include <cmath>
@@ -36,7 +34,9 @@
 #include "formats/wav.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/qt/main_widget.h"
-#include "platform/qt/qt_wave_input.h"
+#include "platform/qt/pulse_connection.h"
+#include "platform/qt/pulse_wave_input.h"
+#include "platform/qt/qt_audio_device_list.h"
 #include "probe_support.h"
 
 namespace {
@@ -51,11 +51,13 @@ constexpr double kSourceLatencySeconds = 2.0;
 
 // The position of the input device with that description, or -1.
 int InputPosition(const std::string& description) {
-    const QList<QAudioDevice> inputs = QMediaDevices::audioInputs();
-    for (int i = 0; i < inputs.size(); ++i) {
-        std::fprintf(stderr, "input %d: %s\n", i, inputs[i].description().toUtf8().constData());
-        if (inputs[i].description().toStdString() == description) {
-            return i;
+    platform::qt::PulseConnection connection;
+    const std::vector<std::string> inputs =
+        platform::qt::QtAudioDeviceList(connection).InputDeviceNames();
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        std::fprintf(stderr, "input %zu: %s\n", i, inputs[i].c_str());
+        if (i > 0 && inputs[i] == description) {
+            return int(i);
         }
     }
     return -1;
@@ -64,7 +66,7 @@ int InputPosition(const std::string& description) {
 // The program's side: the handler that hands returned buffers to FinishFullRecording.
 class RecordingStage : public platform::MessageSink {
   public:
-    RecordingStage() : input(widget) { widget.SetSink(this); }
+    RecordingStage() : input(widget, connection) { widget.SetSink(this); }
     ~RecordingStage() override { widget.SetSink(nullptr); }
 
     void Handle(const platform::Message& message) override {
@@ -80,7 +82,8 @@ class RecordingStage : public platform::MessageSink {
     void Stop() { audio::StopRecording(recorder, services, sound); }
 
     platform::qt::MainWidget widget;
-    platform::qt::QtWaveInput input;
+    platform::qt::PulseConnection connection;
+    platform::qt::PulseWaveInput input;
     platform::headless::HeadlessPlatform host;
     platform::Platform services{host.messageBoxes, host.cursor,     host.window, host.fileDialogs,
                                 host.timers,       host.waveOutput, input,       host.audioDevices,
@@ -190,7 +193,7 @@ int Record(const std::string& source, const std::string& sink, const std::string
 
 int FullBuffer(const std::string& source) {
     RecordingStage stage;
-    platform::qt::QtWaveInput& input = stage.input;
+    platform::qt::PulseWaveInput& input = stage.input;
     std::vector<std::int16_t> buffer(11025, 0x5555);
     const int device = InputPosition(source);
     using platform::DeviceResult;
@@ -231,7 +234,8 @@ int ServerLost(const std::string& source, pid_t server) {
 int Unavailable() {
     RecordingStage stage;
     stage.sound.Install({1, 2, 3});
-    stage.Start(int(QMediaDevices::audioInputs().size()) + 2);
+    stage.Start(int(platform::qt::QtAudioDeviceList(stage.connection).InputDeviceNames().size()) +
+                2);
     Check(stage.recorder.recording == 0, "no recording");
     Check(!stage.sound.hasBlock && stage.sound.sampleCount() == 0, "the sound buffer is empty");
     const auto& shown = stage.host.messageBoxes.shown;

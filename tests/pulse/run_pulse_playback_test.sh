@@ -4,17 +4,19 @@
 # playback ends when the server goes away, and that playback without a reachable server
 # reports the driver message and stays idle.
 #
-# Usage: run_pulse_playback_test.sh PROBE   (PROBE: the pulse_playback_probe executable)
-# Exit status: 0 passed, 1 failed, 77 skipped (no pulseaudio binary).
+# Usage: run_pulse_playback_test.sh PROBE [SERVER]   (PROBE: the pulse_playback_probe
+# executable; SERVER: pulseaudio, the default, or pipewire)
+# Exit status: 0 passed, 1 failed, 77 skipped (the server's binaries are missing).
 set -u
 
-probe=${1:?usage: $0 pulse_playback_probe}
+probe=${1:?usage: $0 pulse_playback_probe [pulseaudio|pipewire]}
+server=${2:-pulseaudio}
 
 support="$(cd "$(dirname "$0")/../support" && pwd)"
 source "$support/owned_processes.sh"
-owned_skip_without pulseaudio
+source "$support/sound_server.sh"
+sound_server_choose "$server"
 owned_fail_without "pulseaudio-utils, coreutils" pactl pacat timeout
-source "$support/private_pulse.sh"
 
 owned_begin marvolin-pulse
 pulse_environment

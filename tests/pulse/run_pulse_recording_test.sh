@@ -5,17 +5,19 @@
 # that a full buffer comes back once, that a recording ends when the server goes away, and
 # that a device number beyond the list gives the driver message.
 #
-# Usage: run_pulse_recording_test.sh PROBE   (PROBE: the pulse_recording_probe executable)
-# Exit status: 0 passed, 1 failed, 77 skipped (no pulseaudio binary).
+# Usage: run_pulse_recording_test.sh PROBE [SERVER]   (PROBE: the pulse_recording_probe
+# executable; SERVER: pulseaudio, the default, or pipewire)
+# Exit status: 0 passed, 1 failed, 77 skipped (the server's binaries are missing).
 set -u
 
-probe=${1:?usage: $0 pulse_recording_probe}
+probe=${1:?usage: $0 pulse_recording_probe [pulseaudio|pipewire]}
+server=${2:-pulseaudio}
 
 support="$(cd "$(dirname "$0")/../support" && pwd)"
 source "$support/owned_processes.sh"
-owned_skip_without pulseaudio
+source "$support/sound_server.sh"
+sound_server_choose "$server"
 owned_fail_without "pulseaudio-utils, espeak-ng, sox, coreutils" pactl paplay espeak-ng sox timeout
-source "$support/private_pulse.sh"
 
 owned_begin marvolin-pulse-rec
 pulse_environment
