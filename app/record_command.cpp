@@ -5,6 +5,16 @@
 #include "audio/silence_trimming.h"
 
 namespace marvolin::app {
+namespace {
+
+// However the recording ended: the Record face comes back and "RECORDING" goes.
+void ShowRecordingEnded(MainWindowState& state, platform::Platform& platform) {
+    RecordButtonPainter(state, platform)(audio::kRecordBitmap);
+    screen::ScreenHost host = ScreenHostOf(platform);
+    screen::DrawRecordingWord(state.screen, host, false);
+}
+
+}  // namespace
 
 void RecordCommand(MainWindowState& state, platform::Platform& platform) {
     if (state.playing()) {
@@ -17,6 +27,7 @@ void RecordCommand(MainWindowState& state, platform::Platform& platform) {
         return;
     }
     audio::StopRecording(state.recorder, platform, state.sound);
+    ShowRecordingEnded(state, platform);
     if (state.settings.autoTruncate) {
         audio::TrimSilence(platform.messageBoxes, state.sound);
     }
@@ -28,7 +39,16 @@ void RecordCommand(MainWindowState& state, platform::Platform& platform) {
 
 void RecordBufferReturned(MainWindowState& state, platform::Platform& platform,
                           std::uint32_t bufferId) {
-    audio::FinishFullRecording(state.recorder, platform, state.sound, bufferId);
+    const audio::RecordingEnd end =
+        audio::FinishFullRecording(state.recorder, platform, state.sound, bufferId);
+    if (end != audio::RecordingEnd::None) {
+        ShowRecordingEnded(state, platform);
+    }
+    if (end == audio::RecordingEnd::Full) {
+        screen::ScreenHost host = ScreenHostOf(platform);
+        screen::DrawHelpLine(state.screen, host, audio::kRecordingLimitNote);
+        state.helpShown = true;  // the next help line erases it
+    }
     RedrawWaveform(state, platform);
 }
 
