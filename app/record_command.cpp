@@ -1,6 +1,7 @@
 #include "app/record_command.h"
 
 #include "app/commands.h"
+#include "app/device_choice.h"
 #include "app/drawing.h"
 #include "audio/silence_trimming.h"
 
@@ -22,7 +23,7 @@ void RecordCommand(MainWindowState& state, platform::Platform& platform) {
     }
     if (!state.recording()) {
         audio::StartRecording(state.recorder, platform, state.sound,
-                              state.settings.samplingFrequency, state.settings.audioInput,
+                              state.settings.samplingFrequency, InputDeviceNumber(state, platform),
                               RecordButtonPainter(state, platform));
         return;
     }
