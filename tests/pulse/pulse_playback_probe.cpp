@@ -6,6 +6,13 @@
 //   pulse_playback_probe server-lost PID
 //                                    plays the sine and kills the server PID after 0.3 s
 //   pulse_playback_probe no-server   expects the device not to open
+//   pulse_playback_probe killed      plays 3 s of sine and has the server kill the stream
+//   pulse_playback_probe reconnect PID
+//                                    plays, kills the server PID, and then asks to play every
+//                                    0.1 s until the server (started again by the script)
+//                                    plays; prints how long that first Play took
+//   pulse_playback_probe late-server asks to play every 0.1 s until a server started after
+//                                    the probe plays
 //   pulse_playback_probe analyse FILE RATE MIN_SECONDS MAX_SECONDS
 //                                    checks a raw s16le mono capture for that sine: its
 //                                    length, level and pitch (MIN_SECONDS 0: may be silent)
@@ -69,7 +76,9 @@ class PlaybackStage : public platform::MessageSink {
         }
     }
 
-    void Start() { audio::StartPlayback(playback, services, sound, 0, draw); }
+    void Start(audio::FailureReport report = audio::FailureReport::Message) {
+        audio::StartPlayback(playback, services, sound, 0, draw, report);
+    }
 
     platform::qt::MainWidget widget;
     platform::qt::PulseConnection connection;
@@ -156,6 +165,68 @@ int NoServer() {
     return Result();
 }
 
+// A stream the server kills ends the playback at once, not after the sound's length.
+int Killed() {
+    PlaybackStage stage;
+    stage.sound.Install(std::vector<std::int16_t>(kRate * 3, 8000));
+    stage.Start();
+    Check(stage.playback.playing == 1, "playback starts");
+    Wait(300);
+    QElapsedTimer clock;
+    clock.start();
+    Check(KillOwnStream(true), "the server kills the stream");
+    RunUntil([&] { return stage.playback.playing == 0; }, kDoneTimeoutMilliseconds);
+    std::fprintf(stderr, "idle %lld ms after the kill\n", static_cast<long long>(clock.elapsed()));
+    Check(stage.playback.playing == 0 && clock.elapsed() < 1000, "the playback ends at once");
+    Check(stage.drawn == kStopThenPlay, "Stop then Play drawn");
+    Check(stage.host.messageBoxes.shown.empty(), "no message");
+    stage.Start();
+    Check(stage.playback.playing == 1, "the next Play plays");
+    return Result();
+}
+
+// Asks to play every 0.1 s, silently, for at most `seconds`; true once it plays.
+bool PlayWhenTheServerAnswers(PlaybackStage& stage, int seconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < seconds * 1000) {
+        QElapsedTimer call;
+        call.start();
+        stage.Start(audio::FailureReport::Silent);
+        if (stage.playback.playing == 1) {
+            std::fprintf(stderr, "the first Play after the server came back took %.1f ms\n",
+                         double(call.nsecsElapsed()) / 1e6);
+            return true;
+        }
+        Wait(100);
+    }
+    return false;
+}
+
+int Reconnect(pid_t server) {
+    PlaybackStage stage;
+    stage.Start();
+    Check(stage.playback.playing == 1, "playback starts");
+    RunUntil([&] { return stage.playback.playing == 0; }, kDoneTimeoutMilliseconds);
+    Check(::kill(server, SIGKILL) == 0, "the server is killed");
+    Wait(500);
+    stage.Start();
+    Check(stage.playback.playing == 0, "no playback without a server");
+    Check(stage.host.messageBoxes.shown.size() == 1, "the driver message");
+    Check(PlayWhenTheServerAnswers(stage, 30), "the server is found again");
+    RunUntil([&] { return stage.playback.playing == 0; }, kDoneTimeoutMilliseconds);
+    Check(stage.doneBuffers.size() == 2, "and plays to the end");
+    return Result();
+}
+
+int LateServer() {
+    PlaybackStage stage;
+    Check(PlayWhenTheServerAnswers(stage, 30), "a server started later is found");
+    RunUntil([&] { return stage.playback.playing == 0; }, kDoneTimeoutMilliseconds);
+    Check(stage.playback.playing == 0, "and the sound plays to the end");
+    return Result();
+}
+
 int Analyse(const std::string& file, double rate, double minSeconds, double maxSeconds) {
     std::ifstream in(file, std::ios::binary);
     const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
@@ -223,8 +294,18 @@ int main(int argc, char** argv) {
     if (mode == "no-server") {
         return NoServer();
     }
-    std::fprintf(
-        stderr, "usage: %s play | stop | server-lost PID | no-server | analyse FILE RATE MIN MAX\n",
-        argv[0]);
+    if (mode == "killed") {
+        return Killed();
+    }
+    if (mode == "reconnect" && argc == 3) {
+        return Reconnect(static_cast<pid_t>(std::stol(argv[2])));
+    }
+    if (mode == "late-server") {
+        return LateServer();
+    }
+    std::fprintf(stderr,
+                 "usage: %s play | stop | server-lost PID | no-server | killed | reconnect PID | "
+                 "late-server | analyse FILE RATE MIN MAX\n",
+                 argv[0]);
     return 2;
 }

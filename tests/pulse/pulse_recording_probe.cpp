@@ -11,8 +11,12 @@
 //                         fills a half-second buffer: it comes back once, full
 //   pulse_recording_probe server-lost SOURCE PID
 //                         records and kills the server PID: the recording still ends
+//   pulse_recording_probe killed SOURCE
+//                         records and has the server kill the stream: the recording ends
+//                         at once with what it holds and its own message, once
 //   pulse_recording_probe unavailable
-//                         a device number beyond the list gives the driver message
+//                         a device number beyond the list gives the driver message and
+//                         keeps the sound
 //
 // Exit status 0 when every check holds, 1 otherwise.
 
@@ -231,13 +235,37 @@ int ServerLost(const std::string& source, pid_t server) {
     return Result();
 }
 
+int Killed(const std::string& source) {
+    RecordingStage stage;
+    stage.Start(InputPosition(source));
+    Check(stage.recorder.recording == 1, "recording starts");
+    Wait(1000);
+    QElapsedTimer clock;
+    clock.start();
+    Check(KillOwnStream(false), "the server kills the stream");
+    RunUntil([&] { return stage.recorder.recording == 0; }, 10000);
+    std::fprintf(stderr, "ended %lld ms after the kill with %u samples\n",
+                 static_cast<long long>(clock.elapsed()), stage.sound.sampleCount());
+    Check(stage.recorder.recording == 0 && clock.elapsed() < 1000, "the recording ends at once");
+    Check(stage.sound.hasBlock && stage.sound.sampleCount() < audio::kRecordBlockSamples,
+          "with what was recorded");
+    Wait(500);
+    const auto& shown = stage.host.messageBoxes.shown;
+    Check(shown.size() == 1 &&
+              shown[0].text == "The recording was interrupted by the sound system." &&
+              shown[0].caption == "Error",
+          "its message, once");
+    return Result();
+}
+
 int Unavailable() {
     RecordingStage stage;
     stage.sound.Install({1, 2, 3});
     stage.Start(int(platform::qt::QtAudioDeviceList(stage.connection).InputDeviceNames().size()) +
                 2);
     Check(stage.recorder.recording == 0, "no recording");
-    Check(!stage.sound.hasBlock && stage.sound.sampleCount() == 0, "the sound buffer is empty");
+    Check(stage.sound.hasBlock && stage.sound.samples == std::vector<std::int16_t>{1, 2, 3},
+          "the sound is kept");
     const auto& shown = stage.host.messageBoxes.shown;
     Check(shown.size() == 1 && shown[0].text == "Unable to open sound driver !" &&
               shown[0].caption == "Error",
@@ -264,12 +292,15 @@ int main(int argc, char** argv) {
     if (mode == "server-lost" && argc == 4) {
         return ServerLost(argv[2], static_cast<pid_t>(std::stol(argv[3])));
     }
+    if (mode == "killed" && argc == 3) {
+        return Killed(argv[2]);
+    }
     if (mode == "unavailable") {
         return Unavailable();
     }
     std::fprintf(stderr,
                  "usage: %s record SOURCE SINK FED.wav | full-buffer SOURCE | "
-                 "server-lost SOURCE PID | unavailable\n",
+                 "server-lost SOURCE PID | killed SOURCE | unavailable\n",
                  argv[0]);
     return 2;
 }

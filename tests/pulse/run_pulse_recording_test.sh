@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Records through the program's Qt input device from a private PulseAudio server: a null sink
+# Records through the program's input device from a private sound server: a null sink
 # whose monitor, remapped to mono, is the default source, so that a known voice played into
 # the sink is what the program hears. Checks that the recording at 22050 Hz holds that voice,
-# that a full buffer comes back once, that a recording ends when the server goes away, and
-# that a device number beyond the list gives the driver message.
+# that a full buffer comes back once, that a recording ends when the server goes away,
+# that the server killing the stream ends it with its own message, and that a device number
+# beyond the list gives the driver message and keeps the sound.
 #
 # Usage: run_pulse_recording_test.sh PROBE [SERVER]   (PROBE: the pulse_recording_probe
 # executable; SERVER: pulseaudio, the default, or pipewire)
@@ -44,6 +45,9 @@ timeout -k 5 60 "$probe" record "$pulse_voice_description" "$pulse_sink" "$owned
 
 echo "--- a full buffer"
 timeout -k 5 30 "$probe" full-buffer "$pulse_voice_description" || fail "probe full-buffer"
+
+echo "--- the server kills the stream"
+timeout -k 5 30 "$probe" killed "$pulse_voice_description" || fail "probe killed"
 
 echo "--- a device number beyond the list"
 timeout -k 5 30 "$probe" unavailable || fail "probe unavailable"
