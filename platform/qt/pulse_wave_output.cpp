@@ -108,7 +108,7 @@ DeviceResult PulseWaveOutput::Write() {
                                   .minreq = UINT32_MAX,
                                   .fragsize = UINT32_MAX};
         const char* sink = sinkName_.empty() ? nullptr : sinkName_.c_str();
-        const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY);
+        const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_NOFLAGS);
         const bool connected =
             pa_stream_connect_playback(stream_, sink, &attributes, flags, nullptr, nullptr) == 0 &&
             connection_.WaitFor([this] {

@@ -36,10 +36,13 @@ class PulseWaveOutput : public WaveOutput {
     DeviceResult Close() override;
     std::uint32_t BufferId() const override { return bufferId_; }
 
-    // What the server holds ahead of the speaker. Short enough for the sound to start at
-    // once and Stop to silence it at once, long enough that a busy machine does not starve
-    // the stream at its start.
-    static constexpr int kBufferMilliseconds = 100;
+    // What the stream keeps with the server ahead of what is heard. The whole sound is in
+    // memory, so the buffer fills at once and the sound starts as soon as the server plays
+    // it; Stop drops what is buffered. A long buffer only means that a program that cannot
+    // refill in time on a busy machine still has 0.4 s in hand. (The stream does not ask the
+    // server to shorten its own latency for it, which would make the server wake up more
+    // often for nothing.)
+    static constexpr int kBufferMilliseconds = 400;
     // Beyond the sound's length: a stream that has not finished by then is taken as done, so
     // that a stalled server cannot keep the program playing.
     static constexpr int kStallMarginMilliseconds = 5000;
