@@ -1,5 +1,7 @@
 #include "app/commands.h"
 
+#include "app/device_choice.h"
+
 #include "app/drawing.h"
 #include "app/file_loading.h"
 #include "effects/effect_frame.h"
@@ -55,7 +57,7 @@ std::vector<platform::FileFilter> SplitFilterList(std::string_view list) {
 
 void PlayAgain(MainWindowState& state, platform::Platform& platform) {
     // StartPlayback stops whatever is playing first.
-    audio::StartPlayback(state.playback, platform, state.sound, state.settings.audioOutput,
+    audio::StartPlayback(state.playback, platform, state.sound, OutputDeviceNumber(state, platform),
                          PlayButtonPainter(state, platform));
 }
 
@@ -99,8 +101,8 @@ void PlayCommand(MainWindowState& state, platform::Platform& platform) {
     if (state.playing()) {
         audio::StopPlayback(state.playback, platform, draw);
     } else {
-        audio::StartPlayback(state.playback, platform, state.sound, state.settings.audioOutput,
-                             draw);
+        audio::StartPlayback(state.playback, platform, state.sound,
+                             OutputDeviceNumber(state, platform), draw);
     }
 }
 

@@ -31,6 +31,9 @@ struct MainWindowState {
     effects::RoutineMemory routineMemory;
     screen::Screen screen;
     bool initialized = false;
+    // The stored device names already reported as gone, so that it is said once.
+    std::string reportedGoneOutput;
+    std::string reportedGoneInput;
 
     bool playing() const { return playback.playing != 0; }
     bool recording() const { return recorder.recording != 0; }

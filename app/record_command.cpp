@@ -1,10 +1,21 @@
 #include "app/record_command.h"
 
 #include "app/commands.h"
+#include "app/device_choice.h"
 #include "app/drawing.h"
 #include "audio/silence_trimming.h"
 
 namespace marvolin::app {
+namespace {
+
+// However the recording ended: the Record face comes back and "RECORDING" goes.
+void ShowRecordingEnded(MainWindowState& state, platform::Platform& platform) {
+    RecordButtonPainter(state, platform)(audio::kRecordBitmap);
+    screen::ScreenHost host = ScreenHostOf(platform);
+    screen::DrawRecordingWord(state.screen, host, false);
+}
+
+}  // namespace
 
 void RecordCommand(MainWindowState& state, platform::Platform& platform) {
     if (state.playing()) {
@@ -12,11 +23,12 @@ void RecordCommand(MainWindowState& state, platform::Platform& platform) {
     }
     if (!state.recording()) {
         audio::StartRecording(state.recorder, platform, state.sound,
-                              state.settings.samplingFrequency, state.settings.audioInput,
+                              state.settings.samplingFrequency, InputDeviceNumber(state, platform),
                               RecordButtonPainter(state, platform));
         return;
     }
     audio::StopRecording(state.recorder, platform, state.sound);
+    ShowRecordingEnded(state, platform);
     if (state.settings.autoTruncate) {
         audio::TrimSilence(platform.messageBoxes, state.sound);
     }
@@ -28,7 +40,16 @@ void RecordCommand(MainWindowState& state, platform::Platform& platform) {
 
 void RecordBufferReturned(MainWindowState& state, platform::Platform& platform,
                           std::uint32_t bufferId) {
-    audio::FinishFullRecording(state.recorder, platform, state.sound, bufferId);
+    const audio::RecordingEnd end =
+        audio::FinishFullRecording(state.recorder, platform, state.sound, bufferId);
+    if (end != audio::RecordingEnd::None) {
+        ShowRecordingEnded(state, platform);
+    }
+    if (end == audio::RecordingEnd::Full) {
+        screen::ScreenHost host = ScreenHostOf(platform);
+        screen::DrawHelpLine(state.screen, host, audio::kRecordingLimitNote);
+        state.helpShown = true;  // the next help line erases it
+    }
     RedrawWaveform(state, platform);
 }
 

@@ -8,11 +8,14 @@
 namespace marvolin::app {
 
 // The Record button: starts a recording, or stops the one running. Ignored while a sound
-// plays. After a stop the silence around the voice may be cut, and the sound may be played.
+// plays. After a stop the Record face comes back and "RECORDING" goes; the silence around
+// the voice may be cut, and the sound may be played.
 void RecordCommand(MainWindowState& state, platform::Platform& platform);
 
-// The input device hands back buffer `bufferId`: a full buffer ends the recording, without
-// a question and without playing it. The waveform view is redrawn in any case.
+// The input device hands back buffer `bufferId`: a full buffer, or one the sound system gave
+// back early, ends the recording without a question and without playing it; the Record face
+// comes back, "RECORDING" goes, and a full buffer leaves a note in the help area. The
+// waveform view is redrawn in any case.
 void RecordBufferReturned(MainWindowState& state, platform::Platform& platform,
                           std::uint32_t bufferId);
 

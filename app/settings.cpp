@@ -31,6 +31,15 @@ constexpr IntegerKey kIntegerKeys[] = {
 };
 constexpr std::string_view kDirectoryKey = "Default .WAV directory";
 
+struct NameKey {
+    std::string_view key;
+    std::string Settings::*field;
+};
+constexpr NameKey kDeviceNameKeys[] = {
+    {"Audio input name", &Settings::audioInputName},
+    {"Audio output name", &Settings::audioOutputName},
+};
+
 }  // namespace
 
 Settings ReadSettings(const std::string& settingsFile) {
@@ -41,6 +50,11 @@ Settings ReadSettings(const std::string& settingsFile) {
     }
     for (const IntegerKey& entry : kIntegerKeys) {
         settings.*entry.field = profile.GetInt(kSettingsSection, entry.key, settings.*entry.field);
+    }
+    for (const NameKey& entry : kDeviceNameKeys) {
+        if (auto name = profile.GetString(kSettingsSection, entry.key)) {
+            settings.*entry.field = std::move(*name);
+        }
     }
     return settings;
 }
@@ -59,6 +73,13 @@ bool WriteSettings(const std::string& settingsFile, const Settings& settings) {
     profile.SetString(kSettingsSection, kDirectoryKey, settings.defaultDirectory);
     for (const IntegerKey& entry : std::span(kIntegerKeys).subspan(1)) {
         write(entry);
+    }
+    // A file that never had a name keeps its old shape while the default devices are used.
+    for (const NameKey& entry : kDeviceNameKeys) {
+        const std::string& name = settings.*entry.field;
+        if (!name.empty() || profile.GetString(kSettingsSection, entry.key)) {
+            profile.SetString(kSettingsSection, entry.key, name);
+        }
     }
     return profile.Save(settingsFile);
 }

@@ -17,6 +17,10 @@ struct Settings {
     std::int32_t autoTruncate = 1;
     std::int32_t audioInput = 0;
     std::int32_t audioOutput = 0;
+    // The sound system's stable names of the chosen devices ("" for the default, or when
+    // only a number was ever stored): they find the device again when the list changes.
+    std::string audioInputName;
+    std::string audioOutputName;
 };
 
 inline constexpr const char* kSettingsSection = "Marvolin";
@@ -26,8 +30,8 @@ inline constexpr const char* kSettingsSection = "Marvolin";
 Settings ReadSettings(const std::string& settingsFile);
 
 // Writes all ten settings ("Sampling Frequency", the directory, the four playback switches,
-// auto-truncation, help, the two devices), keeping every other line of the file. False
-// when it cannot.
+// auto-truncation, help, the two devices), then the devices' names when there are any (or
+// the file had them), keeping every other line of the file. False when it cannot.
 bool WriteSettings(const std::string& settingsFile, const Settings& settings);
 
 // The folder the file dialogs start in: the default ".\waves" (or any relative setting)

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "app/device_choice.h"
+
 namespace marvolin::app {
 namespace {
 
@@ -49,8 +51,16 @@ SettingsDialogContents SettingsDialog::Open() {
     SettingsDialogContents contents;
     contents.inputDevices = devices_.InputDeviceNames();
     contents.outputDevices = devices_.OutputDeviceNames();
-    contents.selectedInput = ListPosition(settings_.audioInput, contents.inputDevices.size());
-    contents.selectedOutput = ListPosition(settings_.audioOutput, contents.outputDevices.size());
+    inputIds_ = devices_.InputDeviceIds();
+    outputIds_ = devices_.OutputDeviceIds();
+    // A device stored by name is shown where it is now; one that is gone shows the default.
+    bool gone = false;
+    const std::int32_t input =
+        CurrentDeviceNumber(settings_.audioInput, settings_.audioInputName, inputIds_, gone);
+    const std::int32_t output =
+        CurrentDeviceNumber(settings_.audioOutput, settings_.audioOutputName, outputIds_, gone);
+    contents.selectedInput = ListPosition(input, contents.inputDevices.size());
+    contents.selectedOutput = ListPosition(output, contents.outputDevices.size());
     contents.directory = settings_.defaultDirectory;
     for (const SwitchBox& box : kSwitchBoxes) {
         if (settings_.*box.field != 0) {
@@ -66,10 +76,18 @@ SettingsDialogContents SettingsDialog::Open() {
 }
 
 void SettingsDialog::SelectionChanged(int control, int position) {
+    // The number stays what older versions read; the name is what finds the device again.
+    const auto nameAt = [position](const std::vector<std::string>& ids) {
+        return position >= 0 && static_cast<std::size_t>(position) < ids.size()
+                   ? ids[static_cast<std::size_t>(position)]
+                   : std::string();
+    };
     if (control == kInputDeviceList) {
         settings_.audioInput = position;
+        settings_.audioInputName = nameAt(inputIds_);
     } else if (control == kOutputDeviceList) {
         settings_.audioOutput = position;
+        settings_.audioOutputName = nameAt(outputIds_);
     }
 }
 

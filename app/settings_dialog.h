@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/settings.h"
 #include "platform/audio_devices.h"
@@ -32,6 +33,9 @@ class SettingsDialog : public platform::SettingsDialogHandler {
     Settings& settings_;
     std::string settingsFile_;
     const platform::AudioDeviceList& devices_;
+    // The devices' stable names as the lists showed them when the dialog opened.
+    std::vector<std::string> inputIds_;
+    std::vector<std::string> outputIds_;
     bool saveFailed_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "app/device_choice.h"
 #include "app/drawing.h"
 #include "app/file_loading.h"
 #include "effects/random_generator.h"
@@ -44,7 +45,7 @@ void StartUp(MainWindowState& state, platform::Platform& platform, const Program
                          [&] { return formats::LoadWav(state.currentPath); });
 
     // The welcome sound plays whatever the settings say; without a device it stays silent.
-    audio::StartPlayback(state.playback, platform, state.sound, state.settings.audioOutput,
+    audio::StartPlayback(state.playback, platform, state.sound, OutputDeviceNumber(state, platform),
                          PlayButtonPainter(state, platform), audio::FailureReport::Silent);
 
     state.undo = formats::SoundBuffer{};

@@ -62,31 +62,26 @@ void StartRecording(Recorder& recorder, platform::Platform& platform, formats::S
     if (recorder.recording) {
         return;
     }
-    sound.Release();
-    if (const auto rate = RecordingRate(samplingFrequency)) {
-        sound.sampleRate = *rate;
-    }
-    // Zero-filled: until the device has written them, the samples are silence.
+    const std::uint32_t rate = RecordingRate(samplingFrequency).value_or(sound.sampleRate);
+    // Zero-filled: until the device has written them, the samples are silence. The current
+    // sound stays until the device runs, so that a device that fails loses nothing.
     auto block = AllocateRecordBlock();
     if (!block) {
         ShowError(platform, MessageId::NotEnoughMemory);
         return;
     }
-    sound.Install(std::move(*block));
 
     WaveInput& input = platform.waveInput;
-    const DeviceResult opened = input.Open(deviceNumber, sound.sampleRate);
+    const DeviceResult opened = input.Open(deviceNumber, rate);
     if (opened != DeviceResult::Ok) {
-        sound.Release();
         ShowError(platform, opened == DeviceResult::BadFormat
                                 ? MessageId::RecordingFormatRefused
                                 : MessageId::RecordingDeviceUnavailable);
         return;
     }
-    const DeviceResult prepared = input.Prepare(sound.samples);
+    const DeviceResult prepared = input.Prepare(*block);
     if (prepared == DeviceResult::InvalidHandle || prepared == DeviceResult::NoMemory) {
         CloseDevice(input);
-        sound.Release();
         ShowError(platform, prepared == DeviceResult::InvalidHandle
                                 ? MessageId::RecordingHandleInvalid
                                 : MessageId::RecordingBufferMemory);
@@ -94,16 +89,18 @@ void StartRecording(Recorder& recorder, platform::Platform& platform, formats::S
     }
     if (input.AddBuffer() != DeviceResult::Ok) {
         CloseDevice(input);
-        sound.Release();
         ShowError(platform, MessageId::RecordingQueueMemory);
         return;
     }
     if (input.Start() != DeviceResult::Ok) {
         CloseDevice(input);
-        sound.Release();
         ShowError(platform, MessageId::RecordingDeviceUnavailable);
         return;
     }
+    // Moving the block keeps its samples where the device writes them.
+    sound.Release();
+    sound.sampleRate = rate;
+    sound.Install(std::move(*block));
     recorder.recording = 1;
     recorder.bufferId = input.BufferId();
     recorder.timerId = platform.timers.Start(kBlinkTimer, kBlinkPeriodMilliseconds);
@@ -123,14 +120,21 @@ void StopRecording(Recorder& recorder, platform::Platform& platform, formats::So
     sound.samples.shrink_to_fit();
 }
 
-bool FinishFullRecording(Recorder& recorder, platform::Platform& platform,
-                         formats::SoundBuffer& sound, std::uint32_t bufferId) {
+RecordingEnd FinishFullRecording(Recorder& recorder, platform::Platform& platform,
+                                 formats::SoundBuffer& sound, std::uint32_t bufferId) {
     if (!recorder.recording || bufferId != recorder.bufferId) {
-        return false;
+        return RecordingEnd::None;
     }
+    // Asked before the device closes, which forgets it.
+    const bool interrupted = platform.waveInput.Interrupted();
     const std::size_t bytes = EndRecording(recorder, platform, sound);
     sound.samples.resize(bytes / 2);
-    return true;
+    if (interrupted) {
+        sound.samples.shrink_to_fit();
+        ShowError(platform, MessageId::RecordingInterrupted);
+        return RecordingEnd::Interrupted;
+    }
+    return RecordingEnd::Full;
 }
 
 }  // namespace marvolin::audio

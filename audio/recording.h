@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string_view>
 
 #include "formats/sound_buffer.h"
 #include "platform/platform.h"
@@ -23,20 +24,34 @@ struct Recorder {
 using DrawRecordButton = std::function<void(std::uint16_t bitmap)>;
 
 using resources::kStopRecordingBitmap;
+// The Record button's own face, drawn back when a recording ends.
+inline constexpr std::uint16_t kRecordBitmap =
+    resources::kHotspotPlaces[resources::kRecordHotspot].normalBitmap;
 inline constexpr int kBlinkTimer = 1;
 inline constexpr int kBlinkPeriodMilliseconds = 500;
 // The longest recording, and the block tried when that much memory cannot be had.
 inline constexpr std::size_t kRecordBlockSamples = 1'000'000;
 inline constexpr std::size_t kSmallRecordBlockSamples = 500'000;
 
+// The help-area note after a recording that filled its whole block.
+inline constexpr std::string_view kRecordingLimitNote =
+    "The longest possible recording was reached.";
+
+// How a returned buffer ended the recording.
+enum class RecordingEnd {
+    None,        // it did not: a late buffer, or not recording
+    Full,        // the block is full
+    Interrupted  // the sound system ended it; its message has been shown
+};
+
 // The rate of a "Sampling Frequency" setting from 1 to 6 (8000 to 44100 Hz); nullopt for
 // any other value, which records at the rate the sound buffer already has.
 std::optional<std::uint32_t> RecordingRate(std::int32_t samplingFrequency);
 
-// Releases the current sound, then records from input device `deviceNumber` into a new
-// zero-filled block of 1,000,000 samples (500,000 when memory is short) that becomes the
-// sound buffer. A failure shows its message (caption "Error") and leaves the sound buffer
-// empty, with no device open.
+// Records from input device `deviceNumber` into a new zero-filled block of 1,000,000 samples
+// (500,000 when memory is short). Only once the device has started does that block become
+// the sound buffer, replacing the current sound. A failure shows its message (caption
+// "Error") and leaves the current sound as it was, with no device open.
 void StartRecording(Recorder& recorder, platform::Platform& platform, formats::SoundBuffer& sound,
                     std::int32_t samplingFrequency, int deviceNumber, const DrawRecordButton& draw);
 
@@ -45,10 +60,10 @@ void StartRecording(Recorder& recorder, platform::Platform& platform, formats::S
 void StopRecording(Recorder& recorder, platform::Platform& platform, formats::SoundBuffer& sound);
 
 // The device hands its buffer back. When that ends the recording (the buffer is full, or
-// the device gave up), the sound keeps what was recorded, the device is closed and the
-// answer is true. A buffer handed back after a stop, or one from an earlier recording,
-// changes nothing.
-bool FinishFullRecording(Recorder& recorder, platform::Platform& platform,
-                         formats::SoundBuffer& sound, std::uint32_t bufferId);
+// the sound system ended it), the sound keeps what was recorded and the device is closed;
+// an interruption also shows the "recording interrupted" message. A buffer handed back after a
+// stop, or one from an earlier recording, changes nothing (RecordingEnd::None).
+RecordingEnd FinishFullRecording(Recorder& recorder, platform::Platform& platform,
+                                 formats::SoundBuffer& sound, std::uint32_t bufferId);
 
 }  // namespace marvolin::audio

@@ -57,14 +57,21 @@ class WaveInput {
     // Identifies the buffer prepared last; its RecordBufferReturned carries the same
     // bufferId, so a late notification about an earlier buffer can be told apart.
     virtual std::uint32_t BufferId() const = 0;
+    // Whether the sound system ended the recording of the buffer prepared last (the server
+    // went away, or killed the stream) before it was stopped or full.
+    virtual bool Interrupted() const { return false; }
 };
 
-// The devices the user can choose between, in device-number order.
+// The devices the user can choose between, in device-number order, as the user sees them.
 class AudioDeviceList {
   public:
     virtual ~AudioDeviceList() = default;
     virtual std::vector<std::string> InputDeviceNames() const = 0;
     virtual std::vector<std::string> OutputDeviceNames() const = 0;
+    // The sound system's stable names of the same devices, in the same order ("" for one
+    // that has none, such as the system's default); empty when it has no such names.
+    virtual std::vector<std::string> InputDeviceIds() const { return {}; }
+    virtual std::vector<std::string> OutputDeviceIds() const { return {}; }
 };
 
 }  // namespace marvolin::platform

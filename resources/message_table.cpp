@@ -34,6 +34,10 @@ constexpr std::array kMessages = {
     MessageText{"The handle is not valid !", kError, MessageIcon::None, MessageButtons::Ok},
     MessageText{"Not enough memory (1)", kError, MessageIcon::None, MessageButtons::Ok},
     MessageText{"Not enough memory (2)", kError, MessageIcon::None, MessageButtons::Ok},
+    MessageText{"The recording was interrupted by the sound system.", kError, MessageIcon::None,
+                MessageButtons::Ok},
+    MessageText{"The chosen sound device is not available: the system's default device is used.",
+                kWarning, MessageIcon::Warning, MessageButtons::Ok},
     MessageText{"No sound or insufficient sound level.", kWarning, MessageIcon::None,
                 MessageButtons::Ok},
     MessageText{"Marvolin found silence before and after your recording.\n"

@@ -31,6 +31,8 @@ enum class MessageId : std::uint8_t {
     RecordingHandleInvalid,
     RecordingBufferMemory,
     RecordingQueueMemory,
+    RecordingInterrupted,  // the sound system ended a recording by itself
+    ChosenDeviceGone,      // the device stored by name is gone: the default is used
     // After a recording.
     NoSoundLevel,
     SilenceQuestion,

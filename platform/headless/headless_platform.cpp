@@ -198,6 +198,7 @@ DeviceResult FakeWaveInput::Prepare(std::span<std::int16_t> target) {
     buffer = target;
     prepared = true;
     recordedBytes = 0;
+    interrupted = false;
     ++bufferId;
     return DeviceResult::Ok;
 }
@@ -285,6 +286,15 @@ void FakeWaveInput::Feed(std::span<const std::int16_t> samples) {
         queued = false;
         queue_.push_back({.kind = MessageKind::RecordBufferReturned, .bufferId = bufferId});
     }
+}
+
+void FakeWaveInput::Interrupt() {
+    if (!started || !queued) {
+        return;
+    }
+    interrupted = true;
+    queued = false;
+    queue_.push_back({.kind = MessageKind::RecordBufferReturned, .bufferId = bufferId});
 }
 
 void ScriptedDialogs::RunSettings(SettingsDialogHandler& handler) {

@@ -130,9 +130,12 @@ class FakeWaveInput : public WaveInput {
     DeviceResult Close() override;
     std::size_t RecordedBytes() const override { return recordedBytes; }
     std::uint32_t BufferId() const override { return bufferId; }
+    bool Interrupted() const override { return interrupted; }
 
     // Delivers samples into the queued buffer; a full buffer is returned with a message.
     void Feed(std::span<const std::int16_t> samples);
+    // The sound system ends the recording: the queued buffer comes back, Interrupted.
+    void Interrupt();
 
     bool open = false;
     bool prepared = false;
@@ -143,6 +146,7 @@ class FakeWaveInput : public WaveInput {
     std::span<std::int16_t> buffer;
     std::size_t recordedBytes = 0;
     std::uint32_t bufferId = 0;
+    bool interrupted = false;
     int deviceCount = 1;
     int opens = 0;
     DeviceResult openAnswer = DeviceResult::Ok;
@@ -179,9 +183,13 @@ class FixedAudioDeviceList : public AudioDeviceList {
   public:
     std::vector<std::string> InputDeviceNames() const override { return inputs; }
     std::vector<std::string> OutputDeviceNames() const override { return outputs; }
+    std::vector<std::string> InputDeviceIds() const override { return inputIds; }
+    std::vector<std::string> OutputDeviceIds() const override { return outputIds; }
 
     std::vector<std::string> inputs{"Test input"};
     std::vector<std::string> outputs{"Test output"};
+    std::vector<std::string> inputIds;  // none unless a test gives them
+    std::vector<std::string> outputIds;
 };
 
 // Modal dialogs that run from a script. Each Settings run asks the handler for its

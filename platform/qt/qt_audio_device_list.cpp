@@ -1,29 +1,30 @@
 #include "platform/qt/qt_audio_device_list.h"
 
-#include <QAudioDevice>
-#include <QList>
-#include <QMediaDevices>
+#include "platform/qt/pulse_connection.h"
+#include "platform/qt/pulse_device_choice.h"
 
 namespace marvolin::platform::qt {
-namespace {
-
-std::vector<std::string> Descriptions(const QList<QAudioDevice>& devices) {
-    std::vector<std::string> names;
-    names.reserve(static_cast<std::size_t>(devices.size()));
-    for (const QAudioDevice& device : devices) {
-        names.push_back(device.description().toStdString());
-    }
-    return names;
-}
-
-}  // namespace
 
 std::vector<std::string> QtAudioDeviceList::InputDeviceNames() const {
-    return Descriptions(QMediaDevices::audioInputs());
+    const auto devices = connection_.ListDevices();
+    return devices ? DeviceLines(devices->inputs, devices->defaultInput)
+                   : std::vector<std::string>{};
 }
 
 std::vector<std::string> QtAudioDeviceList::OutputDeviceNames() const {
-    return Descriptions(QMediaDevices::audioOutputs());
+    const auto devices = connection_.ListDevices();
+    return devices ? DeviceLines(devices->outputs, devices->defaultOutput)
+                   : std::vector<std::string>{};
+}
+
+std::vector<std::string> QtAudioDeviceList::InputDeviceIds() const {
+    const auto devices = connection_.ListDevices();
+    return devices ? DeviceIds(devices->inputs) : std::vector<std::string>{};
+}
+
+std::vector<std::string> QtAudioDeviceList::OutputDeviceIds() const {
+    const auto devices = connection_.ListDevices();
+    return devices ? DeviceIds(devices->outputs) : std::vector<std::string>{};
 }
 
 }  // namespace marvolin::platform::qt

@@ -9,8 +9,9 @@ QtPlatform::QtPlatform(MainWidget& widget)
       window(widget),
       fileDialogs(widget, cursor),
       timers(widget),
-      waveOutput(widget),
-      waveInput(widget),
+      waveOutput(widget, soundServer),
+      waveInput(widget, soundServer),
+      audioDevices(soundServer),
       dialogs(cursor),
       services_{messageBoxes, cursor,    window,       fileDialogs,  timers,
                 waveOutput,   waveInput, audioDevices, textRenderer, dialogs} {}

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/qt/pulse_connection.h"
+#include "platform/qt/pulse_wave_input.h"
+#include "platform/qt/pulse_wave_output.h"
 #include "platform/qt/qt_audio_device_list.h"
 #include "platform/qt/qt_cursor.h"
 #include "platform/qt/qt_file_dialogs.h"
@@ -8,8 +11,6 @@
 #include "platform/qt/qt_modal_dialogs.h"
 #include "platform/qt/qt_text_renderer.h"
 #include "platform/qt/qt_timers.h"
-#include "platform/qt/qt_wave_input.h"
-#include "platform/qt/qt_wave_output.h"
 #include "platform/qt/qt_window.h"
 
 namespace marvolin::platform::qt {
@@ -30,8 +31,10 @@ class QtPlatform {
     QtWindow window;
     QtFileDialogs fileDialogs;
     QtTimers timers;
-    QtWaveOutput waveOutput;
-    QtWaveInput waveInput;
+    // Before the devices that use it, so that it goes after them.
+    PulseConnection soundServer;
+    PulseWaveOutput waveOutput;
+    PulseWaveInput waveInput;
     QtAudioDeviceList audioDevices;
     QtTextRenderer textRenderer;
     QtModalDialogs dialogs;

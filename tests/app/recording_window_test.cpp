@@ -22,6 +22,16 @@ class RecordingWindowTest : public WindowTest {
 
     bool RecordShowsStop() { return Shows(173, 400, 160, 120, 40); }
     bool RecordShowsRecord() { return Shows(113, 400, 160, 120, 40); }
+    // The last "RECORDING" drawn is black on black.
+    bool RecordingWordErased() {
+        for (auto it = host.textRenderer.drawn.rbegin(); it != host.textRenderer.drawn.rend();
+             ++it) {
+            if (it->text == "RECORDING") {
+                return it->background == 0x000000u && it->color == 0x000000u;
+            }
+        }
+        return false;
+    }
     std::vector<std::string> MessagesShown() {
         std::vector<std::string> texts;
         for (const auto& shown : host.messageBoxes.shown) {
@@ -131,6 +141,7 @@ TEST_F(RecordingWindowTest, ARecordingWithoutAVoiceIsKeptWholeWithAWarning) {
 
 TEST_F(RecordingWindowTest, AFullBufferEndsTheRecordingWithoutQuestionOrPlayback) {
     Click(kRecordX, kRecordY);
+    Send(MessageKind::Timer);  // "RECORDING" lit on red
     const std::vector<std::int16_t> loud(audio::kRecordBlockSamples, 3000);
     Feed(loud);
     host.DeliverPending(*window);
@@ -141,11 +152,43 @@ TEST_F(RecordingWindowTest, AFullBufferEndsTheRecordingWithoutQuestionOrPlayback
     EXPECT_FALSE(state().playing());
     EXPECT_FALSE(host.waveInput.open);
     EXPECT_TRUE(host.timers.running.empty());
-    EXPECT_TRUE(RecordShowsStop());  // until the button is used again
+    EXPECT_TRUE(RecordShowsRecord());
+    EXPECT_TRUE(RecordingWordErased());
+    const auto& note = host.textRenderer.drawn.back();
+    EXPECT_EQ(note.text, "The longest possible recording was reached.");
+    EXPECT_EQ(note.y, 450);
 
     Click(kRecordX, kRecordY);  // starts a new recording
     EXPECT_TRUE(state().recording());
     EXPECT_EQ(host.waveInput.recordedBytes, 0u);
+}
+
+TEST_F(RecordingWindowTest, AStopWhileTheWordIsLitErasesIt) {
+    Click(kRecordX, kRecordY);
+    Send(MessageKind::Timer);
+    ASSERT_EQ(host.textRenderer.drawn.back().background, 0xFF0000u);
+    state().settings.autoTruncate = 0;
+    state().settings.playAfterRecording = 0;
+    Click(kRecordX, kRecordY);
+
+    EXPECT_FALSE(state().recording());
+    EXPECT_TRUE(RecordShowsRecord());
+    EXPECT_TRUE(RecordingWordErased());
+}
+
+TEST_F(RecordingWindowTest, AnInterruptedRecordingIsKeptWithItsOwnMessage) {
+    Click(kRecordX, kRecordY);
+    FeedAVoice();
+    host.waveInput.Interrupt();
+    host.DeliverPending(*window);
+
+    EXPECT_FALSE(state().recording());
+    EXPECT_EQ(state().sound.sampleCount(), 8u);
+    EXPECT_EQ(MessagesShown(),
+              std::vector<std::string>{"The recording was interrupted by the sound system."});
+    EXPECT_FALSE(state().playing());
+    EXPECT_TRUE(RecordShowsRecord());
+    EXPECT_TRUE(RecordingWordErased());
 }
 
 TEST_F(RecordingWindowTest, WhileRecordingOnlyRecordTheCategoryButtonAndTheCloseCommandAct) {
@@ -193,16 +236,30 @@ TEST_F(RecordingWindowTest, RecordIsIgnoredWhilePlaying) {
     EXPECT_EQ(host.waveInput.opens, 0);
 }
 
-TEST_F(RecordingWindowTest, AFailedStartLeavesNoSoundAndAnIdleRecordButton) {
+// The sound that was there survives a Record that cannot start: its samples, its waveform
+// and what Undo brings back.
+TEST_F(RecordingWindowTest, AFailedStartKeepsTheSoundItsWaveformAndItsUndo) {
+    state().settings.playAfterProcessing = 0;
+    Click(kEffect2X, kEffect2Y);
+    ASSERT_FALSE(state().playing());
+    const std::vector<std::int16_t> before = state().sound.samples;
+    ASSERT_FALSE(before.empty());
+    const screen::Screen drawnBefore = state().screen;
     host.waveInput.deviceCount = 0;
     Click(kRecordX, kRecordY);
 
     EXPECT_EQ(MessagesShown(), std::vector<std::string>{"Unable to open sound driver !"});
     EXPECT_FALSE(state().recording());
-    EXPECT_FALSE(state().sound.hasBlock);
+    EXPECT_EQ(state().sound.samples, before);
     EXPECT_TRUE(RecordShowsRecord());
-    Click(kPlayX, kPlayY);  // nothing to play
-    EXPECT_FALSE(state().playing());
+    for (int y = 65; y < 146; ++y) {
+        for (int x = 118; x < 511; ++x) {
+            ASSERT_EQ(state().screen.window.Pixel(x, y), drawnBefore.window.Pixel(x, y))
+                << x << "," << y;
+        }
+    }
+    Click(kUndoX, kUndoY);
+    EXPECT_NE(state().sound.samples, before);
 }
 
 }  // namespace

@@ -98,18 +98,21 @@ TEST_F(RecordingTest, HalfTheBlockWhenTheWholeCannotBeHadAndAMessageWhenNeither)
     EXPECT_EQ(sound.sampleCount(), kSmallRecordBlockSamples);
     StopRecording(recorder, host.services, sound);
 
+    // Without the memory for either block the recording that is there stays.
     AllocationFailures::FailNext(2);
     Start();
     ExpectIdleWithNothingOpen();
-    EXPECT_FALSE(sound.hasBlock);
+    EXPECT_TRUE(sound.hasBlock);
+    EXPECT_EQ(sound.sampleCount(), 0u);
     EXPECT_EQ(host.waveInput.opens, 1);
     ASSERT_EQ(host.messageBoxes.shown.size(), 1u);
     EXPECT_EQ(host.messageBoxes.shown[0].text, "Not enough memory !");
     EXPECT_EQ(host.messageBoxes.shown[0].caption, "Error");
 }
 
-// Every way the start can fail: its message, an empty sound buffer and no device left open.
-TEST_F(RecordingTest, EveryFailedStartLeavesNothingOpenAndTheSoundEmpty) {
+// Every way the start can fail: its message, the current sound kept whole at its own rate,
+// and no device left open.
+TEST_F(RecordingTest, EveryFailedStartLeavesNothingOpenAndTheSoundAsItWas) {
     struct Case {
         const char* what;
         std::function<void(platform::headless::FakeWaveInput&)> script;
@@ -141,6 +144,7 @@ TEST_F(RecordingTest, EveryFailedStartLeavesNothingOpenAndTheSoundEmpty) {
         failure.script(fresh.waveInput);
         formats::SoundBuffer previous;
         previous.Install({5, 6, 7});
+        previous.sampleRate = 8000;
         Recorder idle;
         drawn.clear();
 
@@ -150,8 +154,9 @@ TEST_F(RecordingTest, EveryFailedStartLeavesNothingOpenAndTheSoundEmpty) {
         EXPECT_FALSE(fresh.waveInput.open);
         EXPECT_FALSE(fresh.waveInput.queued);
         EXPECT_TRUE(fresh.timers.running.empty());
-        EXPECT_FALSE(previous.hasBlock);
-        EXPECT_EQ(previous.sampleCount(), 0u);
+        EXPECT_TRUE(previous.hasBlock);
+        EXPECT_EQ(previous.samples, (std::vector<std::int16_t>{5, 6, 7}));
+        EXPECT_EQ(previous.sampleRate, 8000u);
         EXPECT_TRUE(drawn.empty());
         ASSERT_EQ(fresh.messageBoxes.shown.size(), 1u);
         EXPECT_EQ(fresh.messageBoxes.shown[0].text, failure.message);
@@ -177,7 +182,7 @@ TEST_F(RecordingTest, StopKeepsWhatWasRecordedAndClosesTheDevice) {
     // The buffer the stopped device hands back changes nothing.
     const std::vector<std::uint32_t> returned = TakeReturnedBuffers();
     ASSERT_EQ(returned.size(), 1u);
-    EXPECT_FALSE(FinishFullRecording(recorder, host.services, sound, returned[0]));
+    EXPECT_EQ(FinishFullRecording(recorder, host.services, sound, returned[0]), RecordingEnd::None);
     EXPECT_EQ(sound.sampleCount(), 3u);
 
     StopRecording(recorder, host.services, sound);  // not recording: nothing
@@ -193,7 +198,7 @@ TEST_F(RecordingTest, AFullBufferEndsTheRecordingWithEverySample) {
 
     const std::vector<std::uint32_t> returned = TakeReturnedBuffers();
     ASSERT_EQ(returned, std::vector<std::uint32_t>{recorder.bufferId});
-    EXPECT_TRUE(FinishFullRecording(recorder, host.services, sound, returned[0]));
+    EXPECT_EQ(FinishFullRecording(recorder, host.services, sound, returned[0]), RecordingEnd::Full);
 
     ExpectIdleWithNothingOpen();
     ASSERT_EQ(sound.sampleCount(), kSmallRecordBlockSamples);
@@ -210,10 +215,41 @@ TEST_F(RecordingTest, ALateBufferOfAnEarlierRecordingDoesNotEndTheNextOne) {
     Start();
     ASSERT_NE(recorder.bufferId, late[0]);
 
-    EXPECT_FALSE(FinishFullRecording(recorder, host.services, sound, late[0]));
+    EXPECT_EQ(FinishFullRecording(recorder, host.services, sound, late[0]), RecordingEnd::None);
     EXPECT_EQ(recorder.recording, 1);
     EXPECT_TRUE(host.waveInput.started);
     EXPECT_EQ(sound.sampleCount(), kRecordBlockSamples);
+}
+
+// The sound system ends the recording: what came in is kept, its message shows once, and
+// nothing the device reports afterwards changes the result.
+TEST_F(RecordingTest, AnInterruptedRecordingKeepsWhatCameInAndSaysSoOnce) {
+    Start();
+    Feed(5, 700);
+    host.waveInput.Interrupt();
+
+    const std::vector<std::uint32_t> returned = TakeReturnedBuffers();
+    ASSERT_EQ(returned, std::vector<std::uint32_t>{recorder.bufferId});
+    EXPECT_EQ(FinishFullRecording(recorder, host.services, sound, returned[0]),
+              RecordingEnd::Interrupted);
+    ExpectIdleWithNothingOpen();
+    EXPECT_EQ(sound.samples, std::vector<std::int16_t>(5, 700));
+    ASSERT_EQ(host.messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(host.messageBoxes.shown[0].text,
+              "The recording was interrupted by the sound system.");
+    EXPECT_EQ(host.messageBoxes.shown[0].caption, "Error");
+
+    EXPECT_EQ(FinishFullRecording(recorder, host.services, sound, returned[0]), RecordingEnd::None);
+    StopRecording(recorder, host.services, sound);
+    EXPECT_EQ(host.messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(sound.sampleCount(), 5u);
+
+    // The next recording starts afresh, not interrupted.
+    Start();
+    Feed(kRecordBlockSamples, 1);
+    ASSERT_EQ(TakeReturnedBuffers().size(), 1u);
+    EXPECT_EQ(FinishFullRecording(recorder, host.services, sound, recorder.bufferId),
+              RecordingEnd::Full);
 }
 
 }  // namespace

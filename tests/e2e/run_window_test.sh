@@ -1,27 +1,30 @@
 #!/usr/bin/env bash
-# Runs the real program on a private virtual display with a private PulseAudio server and uses
+# Runs the real program on a private virtual display with a private sound server and uses
 # it as a person would: it clicks the category button both ways, an effect button, Undo, Play,
 # opens the Settings dialog and the About box, records the welcome sound played into the
 # server's voice source, and finally clicks Exit; it checks after each step what the window
 # shows (read back from the screen) and what the sound server heard (recorded from the null
 # sink's monitor).
 #
-# Usage: run_window_test.sh PROGRAM   (PROGRAM: the marvolin executable, its data beside it)
-# Exit status: 0 passed, 1 failed, 77 skipped (Xvfb, xdotool or pulseaudio missing).
+# Usage: run_window_test.sh PROGRAM [SERVER]   (PROGRAM: the marvolin executable, its data
+# beside it; SERVER: pulseaudio, the default, or pipewire)
+# Exit status: 0 passed, 1 failed, 77 skipped (Xvfb, xdotool or the server missing).
 # On failure the screenshots and captures are kept in ./window_e2e-failure.
 set -u
 
-program=${1:?usage: $0 marvolin}
+program=${1:?usage: $0 marvolin [pulseaudio|pipewire]}
+server=${2:-pulseaudio}
 program_folder=$(cd "$(dirname "$program")" && pwd)
 picture="$program_folder/marvolin.bmp"
 welcome="$program_folder/waves/welcome.wav"
 
 support="$(cd "$(dirname "$0")/../support" && pwd)"
 source "$support/owned_processes.sh"
-owned_skip_without Xvfb xdotool pulseaudio
+source "$support/sound_server.sh"
+owned_skip_without Xvfb xdotool
+sound_server_choose "$server"
 owned_fail_without "pulseaudio-utils, x11-apps, imagemagick, sox" \
     pactl pacat paplay xwd convert compare sox timeout
-source "$support/private_pulse.sh"
 source "$support/private_display.sh"
 source "$support/marvolin_window.sh"
 

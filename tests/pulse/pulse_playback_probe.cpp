@@ -6,6 +6,17 @@
 //   pulse_playback_probe server-lost PID
 //                                    plays the sine and kills the server PID after 0.3 s
 //   pulse_playback_probe no-server   expects the device not to open
+//   pulse_playback_probe killed      plays 3 s of sine and has the server kill the stream
+//   pulse_playback_probe reconnect PID
+//                                    plays, kills the server PID, and then asks to play every
+//                                    0.1 s until the server (started again by the script)
+//                                    plays; prints how long that first Play took
+//   pulse_playback_probe latency MONITOR FILE RUNS
+//                                    plays the 22050 Hz WAV FILE RUNS times while listening to
+//                                    the sink's MONITOR; prints the time from each Play to the
+//                                    first sound heard and the longest gap in its first 0.2 s
+//   pulse_playback_probe late-server asks to play every 0.1 s until a server started after
+//                                    the probe plays
 //   pulse_playback_probe analyse FILE RATE MIN_SECONDS MAX_SECONDS
 //                                    checks a raw s16le mono capture for that sine: its
 //                                    length, level and pitch (MIN_SECONDS 0: may be silent)
@@ -27,9 +38,12 @@
 #include <sys/types.h>
 
 #include "audio/playback.h"
+#include "formats/wav.h"
+#include "monitor_listener.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/qt/main_widget.h"
-#include "platform/qt/qt_wave_output.h"
+#include "platform/qt/pulse_connection.h"
+#include "platform/qt/pulse_wave_output.h"
 #include "probe_support.h"
 
 namespace {
@@ -54,7 +68,7 @@ std::vector<std::int16_t> OneSecondOfSine() {
 // The program's side: the handler that hands done notifications to FinishPlayback.
 class PlaybackStage : public platform::MessageSink {
   public:
-    PlaybackStage() : output(widget) {
+    PlaybackStage() : output(widget, connection) {
         widget.SetSink(this);
         sound.Install(OneSecondOfSine());
         sound.sampleRate = kRate;
@@ -68,10 +82,13 @@ class PlaybackStage : public platform::MessageSink {
         }
     }
 
-    void Start() { audio::StartPlayback(playback, services, sound, 0, draw); }
+    void Start(audio::FailureReport report = audio::FailureReport::Message) {
+        audio::StartPlayback(playback, services, sound, 0, draw, report);
+    }
 
     platform::qt::MainWidget widget;
-    platform::qt::QtWaveOutput output;
+    platform::qt::PulseConnection connection;
+    platform::qt::PulseWaveOutput output;
     platform::headless::HeadlessPlatform host;
     platform::Platform services{host.messageBoxes, host.cursor, host.window,    host.fileDialogs,
                                 host.timers,       output,      host.waveInput, host.audioDevices,
@@ -154,6 +171,125 @@ int NoServer() {
     return Result();
 }
 
+// A stream the server kills ends the playback at once, not after the sound's length.
+int Killed() {
+    PlaybackStage stage;
+    stage.sound.Install(std::vector<std::int16_t>(kRate * 3, 8000));
+    stage.Start();
+    Check(stage.playback.playing == 1, "playback starts");
+    Wait(300);
+    QElapsedTimer clock;
+    clock.start();
+    Check(KillOwnStream(true), "the server kills the stream");
+    RunUntil([&] { return stage.playback.playing == 0; }, kDoneTimeoutMilliseconds);
+    std::fprintf(stderr, "idle %lld ms after the kill\n", static_cast<long long>(clock.elapsed()));
+    Check(stage.playback.playing == 0 && clock.elapsed() < 1000, "the playback ends at once");
+    Check(stage.drawn == kStopThenPlay, "Stop then Play drawn");
+    Check(stage.host.messageBoxes.shown.empty(), "no message");
+    stage.Start();
+    Check(stage.playback.playing == 1, "the next Play plays");
+    return Result();
+}
+
+// Asks to play every 0.1 s, silently, for at most `seconds`; true once it plays.
+bool PlayWhenTheServerAnswers(PlaybackStage& stage, int seconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < seconds * 1000) {
+        QElapsedTimer call;
+        call.start();
+        stage.Start(audio::FailureReport::Silent);
+        if (stage.playback.playing == 1) {
+            std::fprintf(stderr, "the first Play after the server came back took %.1f ms\n",
+                         double(call.nsecsElapsed()) / 1e6);
+            return true;
+        }
+        Wait(100);
+    }
+    return false;
+}
+
+int Reconnect(pid_t server) {
+    PlaybackStage stage;
+    stage.Start();
+    Check(stage.playback.playing == 1, "playback starts");
+    RunUntil([&] { return stage.playback.playing == 0; }, kDoneTimeoutMilliseconds);
+    Check(::kill(server, SIGKILL) == 0, "the server is killed");
+    Wait(500);
+    stage.Start();
+    Check(stage.playback.playing == 0, "no playback without a server");
+    Check(stage.host.messageBoxes.shown.size() == 1, "the driver message");
+    Check(PlayWhenTheServerAnswers(stage, 30), "the server is found again");
+    RunUntil([&] { return stage.playback.playing == 0; }, kDoneTimeoutMilliseconds);
+    Check(stage.doneBuffers.size() == 2, "and plays to the end");
+    return Result();
+}
+
+int LateServer() {
+    PlaybackStage stage;
+    Check(PlayWhenTheServerAnswers(stage, 30), "a server started later is found");
+    RunUntil([&] { return stage.playback.playing == 0; }, kDoneTimeoutMilliseconds);
+    Check(stage.playback.playing == 0, "and the sound plays to the end");
+    return Result();
+}
+
+int Latency(const std::string& monitor, const std::string& file, int runs) {
+    PlaybackStage stage;
+    formats::InstallLoaded(stage.sound, formats::LoadWav(file));
+    Check(stage.sound.sampleCount() > 0 && stage.sound.sampleRate == MonitorListener::kRate,
+          "the sound is 22050 Hz");
+    MonitorListener listener(monitor);
+    Check(listener.ready(), "the monitor is heard");
+    if (Result() != 0) {
+        return Result();
+    }
+    std::vector<double> clicks;
+    double longestGap = 0.0;
+    int runsWithGaps = 0;
+    // Run 0 is not counted: a null sink that was idle lets the first stream wait for the
+    // long block it is rendering, which no sound card does.
+    for (int run = 0; run <= runs; ++run) {
+        Wait(400);
+        listener.Clear();
+        Wait(100);
+        const auto clicked = MonitorListener::Clock::now();
+        stage.Start();
+        MonitorListener::Clock::time_point heard;
+        std::size_t gap = 0;
+        const bool sounded = RunUntil(
+            [&] {
+                return listener.Onset(2000, MonitorListener::kRate / 5, heard, gap) &&
+                       MonitorListener::Clock::now() - heard > std::chrono::milliseconds(250);
+            },
+            3000);
+        audio::StopPlayback(stage.playback, stage.services, stage.draw);
+        Check(sounded, "the sound is heard");
+        if (!sounded) {
+            continue;
+        }
+        const double click = std::chrono::duration<double, std::milli>(heard - clicked).count();
+        const double gapMs = 1000.0 * double(gap) / MonitorListener::kRate;
+        if (run == 0) {
+            continue;
+        }
+        clicks.push_back(click);
+        longestGap = std::max(longestGap, gapMs);
+        runsWithGaps += gapMs >= 2.0 ? 1 : 0;
+        std::fprintf(
+            stderr, "run %d: click to sound %.1f ms, longest gap %.1f ms (ending %.1f ms in)\n",
+            run, click, gapMs, 1000.0 * double(listener.gapEnd()) / MonitorListener::kRate);
+    }
+    if (!clicks.empty()) {
+        std::sort(clicks.begin(), clicks.end());
+        std::printf(
+            "click to sound: min %.1f ms, median %.1f ms, max %.1f ms; gaps of 2 ms or "
+            "more in %d of %zu runs (longest %.1f ms)\n",
+            clicks.front(), clicks[clicks.size() / 2], clicks.back(), runsWithGaps, clicks.size(),
+            longestGap);
+    }
+    return Result();
+}
+
 int Analyse(const std::string& file, double rate, double minSeconds, double maxSeconds) {
     std::ifstream in(file, std::ios::binary);
     const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
@@ -221,8 +357,21 @@ int main(int argc, char** argv) {
     if (mode == "no-server") {
         return NoServer();
     }
-    std::fprintf(
-        stderr, "usage: %s play | stop | server-lost PID | no-server | analyse FILE RATE MIN MAX\n",
-        argv[0]);
+    if (mode == "killed") {
+        return Killed();
+    }
+    if (mode == "reconnect" && argc == 3) {
+        return Reconnect(static_cast<pid_t>(std::stol(argv[2])));
+    }
+    if (mode == "latency" && argc == 5) {
+        return Latency(argv[2], argv[3], std::stoi(argv[4]));
+    }
+    if (mode == "late-server") {
+        return LateServer();
+    }
+    std::fprintf(stderr,
+                 "usage: %s play | stop | server-lost PID | no-server | killed | reconnect PID | "
+                 "latency MONITOR FILE RUNS | late-server | analyse FILE RATE MIN MAX\n",
+                 argv[0]);
     return 2;
 }

@@ -11,15 +11,17 @@
 //                         fills a half-second buffer: it comes back once, full
 //   pulse_recording_probe server-lost SOURCE PID
 //                         records and kills the server PID: the recording still ends
+//   pulse_recording_probe killed SOURCE
+//                         records and has the server kill the stream: the recording ends
+//                         at once with what it holds and its own message, once
 //   pulse_recording_probe unavailable
-//                         a device number beyond the list gives the driver message
+//                         a device number beyond the list gives the driver message and
+//                         keeps the sound
 //
 // Exit status 0 when every check holds, 1 otherwise.
 
 #include <QApplication>
-#include <QAudioDevice>
 #include <QElapsedTimer>
-#include <QMediaDevices>
 #include <QProcess>
 #include <algorithm>
 #include <cmath>
@@ -36,7 +38,9 @@
 #include "formats/wav.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/qt/main_widget.h"
-#include "platform/qt/qt_wave_input.h"
+#include "platform/qt/pulse_connection.h"
+#include "platform/qt/pulse_wave_input.h"
+#include "platform/qt/qt_audio_device_list.h"
 #include "probe_support.h"
 
 namespace {
@@ -51,11 +55,13 @@ constexpr double kSourceLatencySeconds = 2.0;
 
 // The position of the input device with that description, or -1.
 int InputPosition(const std::string& description) {
-    const QList<QAudioDevice> inputs = QMediaDevices::audioInputs();
-    for (int i = 0; i < inputs.size(); ++i) {
-        std::fprintf(stderr, "input %d: %s\n", i, inputs[i].description().toUtf8().constData());
-        if (inputs[i].description().toStdString() == description) {
-            return i;
+    platform::qt::PulseConnection connection;
+    const std::vector<std::string> inputs =
+        platform::qt::QtAudioDeviceList(connection).InputDeviceNames();
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        std::fprintf(stderr, "input %zu: %s\n", i, inputs[i].c_str());
+        if (i > 0 && inputs[i] == description) {
+            return int(i);
         }
     }
     return -1;
@@ -64,7 +70,7 @@ int InputPosition(const std::string& description) {
 // The program's side: the handler that hands returned buffers to FinishFullRecording.
 class RecordingStage : public platform::MessageSink {
   public:
-    RecordingStage() : input(widget) { widget.SetSink(this); }
+    RecordingStage() : input(widget, connection) { widget.SetSink(this); }
     ~RecordingStage() override { widget.SetSink(nullptr); }
 
     void Handle(const platform::Message& message) override {
@@ -80,7 +86,8 @@ class RecordingStage : public platform::MessageSink {
     void Stop() { audio::StopRecording(recorder, services, sound); }
 
     platform::qt::MainWidget widget;
-    platform::qt::QtWaveInput input;
+    platform::qt::PulseConnection connection;
+    platform::qt::PulseWaveInput input;
     platform::headless::HeadlessPlatform host;
     platform::Platform services{host.messageBoxes, host.cursor,     host.window, host.fileDialogs,
                                 host.timers,       host.waveOutput, input,       host.audioDevices,
@@ -187,7 +194,7 @@ int Record(const std::string& source, const std::string& sink, const std::string
 
 int FullBuffer(const std::string& source) {
     RecordingStage stage;
-    platform::qt::QtWaveInput& input = stage.input;
+    platform::qt::PulseWaveInput& input = stage.input;
     std::vector<std::int16_t> buffer(11025, 0x5555);
     const int device = InputPosition(source);
     using platform::DeviceResult;
@@ -225,12 +232,37 @@ int ServerLost(const std::string& source, pid_t server) {
     return Result();
 }
 
+int Killed(const std::string& source) {
+    RecordingStage stage;
+    stage.Start(InputPosition(source));
+    Check(stage.recorder.recording == 1, "recording starts");
+    Wait(1000);
+    QElapsedTimer clock;
+    clock.start();
+    Check(KillOwnStream(false), "the server kills the stream");
+    RunUntil([&] { return stage.recorder.recording == 0; }, 10000);
+    std::fprintf(stderr, "ended %lld ms after the kill with %u samples\n",
+                 static_cast<long long>(clock.elapsed()), stage.sound.sampleCount());
+    Check(stage.recorder.recording == 0 && clock.elapsed() < 1000, "the recording ends at once");
+    Check(stage.sound.hasBlock && stage.sound.sampleCount() < audio::kRecordBlockSamples,
+          "with what was recorded");
+    Wait(500);
+    const auto& shown = stage.host.messageBoxes.shown;
+    Check(shown.size() == 1 &&
+              shown[0].text == "The recording was interrupted by the sound system." &&
+              shown[0].caption == "Error",
+          "its message, once");
+    return Result();
+}
+
 int Unavailable() {
     RecordingStage stage;
     stage.sound.Install({1, 2, 3});
-    stage.Start(int(QMediaDevices::audioInputs().size()) + 2);
+    stage.Start(int(platform::qt::QtAudioDeviceList(stage.connection).InputDeviceNames().size()) +
+                2);
     Check(stage.recorder.recording == 0, "no recording");
-    Check(!stage.sound.hasBlock && stage.sound.sampleCount() == 0, "the sound buffer is empty");
+    Check(stage.sound.hasBlock && stage.sound.samples == std::vector<std::int16_t>{1, 2, 3},
+          "the sound is kept");
     const auto& shown = stage.host.messageBoxes.shown;
     Check(shown.size() == 1 && shown[0].text == "Unable to open sound driver !" &&
               shown[0].caption == "Error",
@@ -257,12 +289,15 @@ int main(int argc, char** argv) {
     if (mode == "server-lost" && argc == 4) {
         return ServerLost(argv[2], static_cast<pid_t>(std::stol(argv[3])));
     }
+    if (mode == "killed" && argc == 3) {
+        return Killed(argv[2]);
+    }
     if (mode == "unavailable") {
         return Unavailable();
     }
     std::fprintf(stderr,
                  "usage: %s record SOURCE SINK FED.wav | full-buffer SOURCE | "
-                 "server-lost SOURCE PID | unavailable\n",
+                 "server-lost SOURCE PID | killed SOURCE | unavailable\n",
                  argv[0]);
     return 2;
 }

@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
-# Records through the program's Qt input device from a private PulseAudio server: a null sink
+# Records through the program's input device from a private sound server: a null sink
 # whose monitor, remapped to mono, is the default source, so that a known voice played into
 # the sink is what the program hears. Checks that the recording at 22050 Hz holds that voice,
-# that a full buffer comes back once, that a recording ends when the server goes away, and
-# that a device number beyond the list gives the driver message.
+# that a full buffer comes back once, that a recording ends when the server goes away,
+# that the server killing the stream ends it with its own message, and that a device number
+# beyond the list gives the driver message and keeps the sound.
 #
-# Usage: run_pulse_recording_test.sh PROBE   (PROBE: the pulse_recording_probe executable)
-# Exit status: 0 passed, 1 failed, 77 skipped (no pulseaudio binary).
+# Usage: run_pulse_recording_test.sh PROBE [SERVER]   (PROBE: the pulse_recording_probe
+# executable; SERVER: pulseaudio, the default, or pipewire)
+# Exit status: 0 passed, 1 failed, 77 skipped (the server's binaries are missing).
 set -u
 
-probe=${1:?usage: $0 pulse_recording_probe}
+probe=${1:?usage: $0 pulse_recording_probe [pulseaudio|pipewire]}
+server=${2:-pulseaudio}
 
 support="$(cd "$(dirname "$0")/../support" && pwd)"
 source "$support/owned_processes.sh"
-owned_skip_without pulseaudio
+source "$support/sound_server.sh"
+sound_server_choose "$server"
 owned_fail_without "pulseaudio-utils, espeak-ng, sox, coreutils" pactl paplay espeak-ng sox timeout
-source "$support/private_pulse.sh"
 
 owned_begin marvolin-pulse-rec
 pulse_environment
@@ -42,6 +45,9 @@ timeout -k 5 60 "$probe" record "$pulse_voice_description" "$pulse_sink" "$owned
 
 echo "--- a full buffer"
 timeout -k 5 30 "$probe" full-buffer "$pulse_voice_description" || fail "probe full-buffer"
+
+echo "--- the server kills the stream"
+timeout -k 5 30 "$probe" killed "$pulse_voice_description" || fail "probe killed"
 
 echo "--- a device number beyond the list"
 timeout -k 5 30 "$probe" unavailable || fail "probe unavailable"

@@ -1,0 +1,43 @@
+#include "platform/qt/pulse_device_choice.h"
+
+#include <pulse/sample.h>
+
+namespace marvolin::platform::qt {
+
+std::optional<std::string> DeviceName(const std::vector<PulseConnection::Device>& devices,
+                                      int deviceNumber) {
+    if (deviceNumber == 0) {
+        return std::string();
+    }
+    if (deviceNumber < 0 || static_cast<std::size_t>(deviceNumber) > devices.size()) {
+        return std::nullopt;
+    }
+    return devices[static_cast<std::size_t>(deviceNumber) - 1].name;
+}
+
+std::vector<std::string> DeviceLines(const std::vector<PulseConnection::Device>& devices,
+                                     const std::string& defaultName) {
+    std::vector<std::string> lines{"Default"};
+    for (const PulseConnection::Device& device : devices) {
+        if (device.name == defaultName) {
+            lines[0] = "Default (" + device.description + ")";
+        }
+        lines.push_back(device.description);
+    }
+    return lines;
+}
+
+std::vector<std::string> DeviceIds(const std::vector<PulseConnection::Device>& devices) {
+    std::vector<std::string> ids{""};
+    for (const PulseConnection::Device& device : devices) {
+        ids.push_back(device.name);
+    }
+    return ids;
+}
+
+bool PlayableRate(std::uint32_t sampleRate) {
+    const pa_sample_spec spec{.format = PA_SAMPLE_S16LE, .rate = sampleRate, .channels = 1};
+    return pa_sample_spec_valid(&spec) != 0;
+}
+
+}  // namespace marvolin::platform::qt
