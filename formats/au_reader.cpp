@@ -67,7 +67,8 @@ LoadResult LoadAu(const std::string& path) {
 LoadResult LoadAuFrom(ByteSource& file) {
     ByteReader reader(file);
     const auto header = ReadHeader(reader);
-    if (!header || header->sampleRate == 0 || !reader.Seek(header->dataOffset)) {
+    if (!header || !IsPlausibleRate(header->sampleRate) || header->channelCount == 0 ||
+        !reader.Seek(header->dataOffset)) {
         return Refused(FileStatus::Damaged);
     }
     const auto encoding = EncodingOf(header->encoding);

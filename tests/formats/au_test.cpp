@@ -122,6 +122,26 @@ TEST_F(AuTest, DamagedHeadersAreRefused) {
     }
 }
 
+TEST_F(AuTest, NoChannelsOrARateNoRecordingHasAreDamage) {
+    const struct {
+        const char* name;
+        ByteVector file;
+    } cases[] = {
+        {"no channels", Au(kLinear16, 8000, 0, {0x00, 0x01})},
+        {"768001 Hz", Au(kLinear16, 768001, 1, {0x00, 0x01})},
+        {"2^31 Hz", Au(kLinear16, 0x80000000u, 1, {0x00, 0x01})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Restart();
+        LoadAuBytes(c.file);
+        ExpectRefused(FileStatus::Damaged);
+    }
+    Restart();
+    LoadAuBytes(Au(kLinear16, 768000, 1, {0x00, 0x01}));
+    ExpectLoaded({1}, 768000, 1);
+}
+
 // Any encoding without a conversion is refused, whatever was loaded before it.
 TEST_F(AuTest, OtherEncodingsAreRefusedWithAWarning) {
     for (const std::uint32_t encoding : {0u, 7u, 23u, 28u, 0xFFFFFFFFu}) {
