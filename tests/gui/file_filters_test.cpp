@@ -51,12 +51,6 @@ TEST(DefaultSuffixTest, TakesThePlainExtensionOfTheFirstPattern) {
     EXPECT_EQ(DefaultSuffix({{"AIFF", "*.aif;*.aiff"}}), QStringLiteral("aif"));
 }
 
-TEST(DefaultSuffixTest, EachFilterNamesItsOwnSuffix) {
-    EXPECT_EQ(FilterSuffix({"Ogg Opus voice message", "*.opus"}), QStringLiteral("opus"));
-    EXPECT_EQ(FilterSuffix({"M4A/AAC", "*.m4a"}), QStringLiteral("m4a"));
-    EXPECT_TRUE(FilterSuffix({"All", "*.*"}).isEmpty());
-}
-
 TEST(DefaultSuffixTest, IsEmptyWhenThereIsNoPlainExtension) {
     EXPECT_TRUE(DefaultSuffix({}).isEmpty());
     EXPECT_TRUE(DefaultSuffix({{"All", "*.*"}}).isEmpty());
