@@ -4,9 +4,9 @@
 
 #include "app/drawing.h"
 #include "app/file_loading.h"
+#include "app/open_file.h"
+#include "app/sound_file_entries.h"
 #include "effects/effect_frame.h"
-#include "formats/load_sound_file.h"
-#include "formats/wav.h"
 #include "resources/message_table.h"
 #include "resources/string_table.h"
 
@@ -64,30 +64,22 @@ void PlayAgain(MainWindowState& state, platform::Platform& platform) {
 void OpenCommand(MainWindowState& state, platform::Platform& platform,
                  const std::string& dataFolder) {
     const auto choice = platform.fileDialogs.ChooseFileToOpen(
-        SplitFilterList(resources::LoadString(resources::kOpenFilterList)),
-        ResolveDefaultDirectory(state.settings.defaultDirectory, dataFolder));
+        OpenDialogFilters(), ResolveDefaultDirectory(state.settings.defaultDirectory, dataFolder));
     if (!choice) {
         return;
     }
-    state.currentPath = choice->path;
-    LoadIntoCurrentSound(state.sound, platform, [&] {
-        return formats::LoadSoundFile(state.currentPath, choice->filterIndex);
-    });
-    RedrawWaveform(state, platform);
-    if (state.settings.playAfterLoading) {
-        PlayAgain(state, platform);
-    }
+    OpenFileWithEntry(state, platform, choice->path, choice->filterIndex);
 }
 
 void SaveCommand(MainWindowState& state, platform::Platform& platform,
                  const std::string& dataFolder) {
-    const auto path = platform.fileDialogs.ChooseFileToSave(
-        SplitFilterList(resources::LoadString(resources::kSaveFilterList)),
-        ResolveDefaultDirectory(state.settings.defaultDirectory, dataFolder));
-    if (!path) {
+    const auto choice = platform.fileDialogs.ChooseFileToSave(
+        SaveDialogFilters(), ResolveDefaultDirectory(state.settings.defaultDirectory, dataFolder));
+    if (!choice) {
         return;
     }
-    const formats::SaveResult saved = formats::SaveWav(state.sound, *path);
+    const formats::SaveResult saved =
+        SaveInFormat(state.sound, choice->path, SaveFormatOfEntry(choice->filterIndex));
     state.currentPath = saved.path;
     ShowFileProblem(platform.messageBoxes, saved.status);
     RedrawWaveform(state, platform);

@@ -1,17 +1,17 @@
 #include "app/file_loading.h"
 
-#include "resources/message_table.h"
-
 namespace marvolin::app {
 
-void ShowFileProblem(platform::MessageBoxes& messageBoxes, formats::FileStatus status) {
-    if (const auto message = resources::ForFileStatus(status)) {
+void ShowFileProblem(platform::MessageBoxes& messageBoxes, formats::FileStatus status,
+                     FileMessageChoice messageFor) {
+    if (const auto message = messageFor(status)) {
         resources::ShowMessage(messageBoxes, *message);
     }
 }
 
 void LoadIntoCurrentSound(formats::SoundBuffer& sound, platform::Platform& platform,
-                          const std::function<formats::LoadResult()>& load) {
+                          const std::function<formats::LoadResult()>& load,
+                          FileMessageChoice messageFor) {
     formats::LoadResult result;
     {
         const platform::WaitCursor wait(platform.cursor);
@@ -19,7 +19,7 @@ void LoadIntoCurrentSound(formats::SoundBuffer& sound, platform::Platform& platf
     }
     const formats::FileStatus status = result.status;
     formats::InstallLoaded(sound, std::move(result));
-    ShowFileProblem(platform.messageBoxes, status);
+    ShowFileProblem(platform.messageBoxes, status, messageFor);
 }
 
 }  // namespace marvolin::app

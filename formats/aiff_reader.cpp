@@ -117,11 +117,12 @@ EncodingAnswer ChooseEncoding(const CommonChunk& common, SampleEncoding& encodin
     return EncodingAnswer::Supported;
 }
 
-// Bytes of sound data COMM announces: channels x stored bits x frames / 8, in 32-bit unsigned
-// arithmetic as the format's own readers compute it.
-std::uint32_t AnnouncedDataBytes(const CommonChunk& common, SampleEncoding encoding) {
-    const std::uint32_t storedBits = 8 * BytesPerSample(encoding);
-    return std::uint32_t{common.channelCount} * storedBits * common.frameCount / 8;
+// Bytes of sound data COMM announces: channels x stored bits x frames / 8. Worked out in 64
+// bits, so that a frame count whose product overflows 32 bits still means the frames that are
+// there rather than a wrapped, tiny count.
+std::uint64_t AnnouncedDataBytes(const CommonChunk& common, SampleEncoding encoding) {
+    const std::uint64_t storedBits = 8 * BytesPerSample(encoding);
+    return std::uint64_t{common.channelCount} * storedBits * common.frameCount / 8;
 }
 
 }  // namespace

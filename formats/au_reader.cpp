@@ -67,7 +67,9 @@ LoadResult LoadAu(const std::string& path) {
 LoadResult LoadAuFrom(ByteSource& file) {
     ByteReader reader(file);
     const auto header = ReadHeader(reader);
-    if (!header || header->sampleRate == 0 || !reader.Seek(header->dataOffset)) {
+    // The channel count must fit the sound's 16-bit field: 65536 would become 0 channels.
+    if (!header || !IsPlausibleRate(header->sampleRate) || header->channelCount == 0 ||
+        header->channelCount > 0xFFFF || !reader.Seek(header->dataOffset)) {
         return Refused(FileStatus::Damaged);
     }
     const auto encoding = EncodingOf(header->encoding);

@@ -14,6 +14,14 @@ namespace marvolin::formats {
 
 using SoundLoader = LoadResult (*)(ByteSource&);
 
+// No real recording is made at more than this many samples a second; a file that says so is
+// taken as damaged rather than played at a rate no device or effect can use.
+inline constexpr std::uint32_t kHighestSampleRate = 768000;
+
+constexpr bool IsPlausibleRate(std::uint64_t rate) {
+    return rate != 0 && rate <= kHighestSampleRate;
+}
+
 // What a reader makes of a file's sample format.
 enum class EncodingAnswer { Supported, Unsupported, Damaged };
 

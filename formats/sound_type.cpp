@@ -7,8 +7,13 @@
 
 #include "formats/ffmpeg_decoder.h"
 #include "formats/open_for_reading.h"
+#include "formats/reader_steps.h"
 
 namespace marvolin::formats {
+
+// A file read by its content meets one highest rate, whichever reader takes it.
+static_assert(kHighestDecodedRate == kHighestSampleRate);
+
 namespace {
 
 bool HasAt(std::span<const std::uint8_t> bytes, std::size_t offset, std::string_view magic) {

@@ -202,7 +202,7 @@ LoadResult LoadVocFrom(ByteSource& file) {
         case WalkResult::Damaged:
             return Refused(FileStatus::Damaged);
     }
-    if (!voc.foundSampleRun) {
+    if (!voc.foundSampleRun || (voc.sampleRate && !IsPlausibleRate(*voc.sampleRate))) {
         return Refused(FileStatus::Damaged);
     }
 

@@ -12,8 +12,8 @@ LoadResult LoadWav(const std::string& path);
 LoadResult LoadWavFrom(ByteSource& file);
 
 // Writes the sound as a 16-bit mono PCM WAV file with its INFO list. `path` gets ".wav"
-// appended first when it holds no dot at all; the result names the path written. The file is
-// replaced only once the new one is complete.
+// appended first when its file name (the last component) holds no dot; the result names the path
+// written. The file is replaced only once the new one is complete.
 SaveResult SaveWav(const SoundBuffer& sound, std::string path);
 
 }  // namespace marvolin::formats

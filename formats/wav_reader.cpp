@@ -22,6 +22,7 @@ struct FormatChunk {
     std::uint16_t formatTag = 0;
     std::uint16_t channelCount = 0;
     std::uint32_t sampleRate = 0;
+    std::uint16_t blockAlign = 0;
     std::uint16_t bitsPerSample = 0;
     std::optional<std::uint16_t> subFormatTag;  // extensible headers only
 };
@@ -48,6 +49,7 @@ std::optional<FormatChunk> ParseFormatChunk(ByteReader& reader, std::uint32_t ch
     format.formatTag = *tag;
     format.channelCount = *channels;
     format.sampleRate = *rate;
+    format.blockAlign = *blockAlign;
     format.bitsPerSample = *bits;
     if (format.formatTag == kFormatExtensible && chunkSize >= 40) {
         // cbSize, valid bits and channel mask, then the sub-format GUID.
@@ -111,7 +113,10 @@ EncodingAnswer ChooseEncoding(const FormatChunk& format, SampleEncoding& encodin
         } else if (bits <= 16) {
             encoding = SampleEncoding::Signed16LE;
         } else if (bits <= 24) {
-            encoding = SampleEncoding::Signed24LE;
+            // 24-bit samples may sit left-justified in 4-byte containers, as the block align
+            // tells; their top 16 bits are then the container's.
+            const bool wideContainers = format.blockAlign == std::uint32_t{format.channelCount} * 4;
+            encoding = wideContainers ? SampleEncoding::Signed32LE : SampleEncoding::Signed24LE;
         } else if (bits <= 32) {
             encoding = SampleEncoding::Signed32LE;
         } else {
@@ -144,7 +149,7 @@ LoadResult LoadWavFrom(ByteSource& file) {
     std::optional<FormatChunk> format;
     std::optional<DataChunk> data;
     if (WalkChunks(reader, format, data) != WalkResult::Found || format->channelCount == 0 ||
-        format->sampleRate == 0) {
+        !IsPlausibleRate(format->sampleRate)) {
         return Refused(FileStatus::Damaged);
     }
     SampleEncoding encoding = SampleEncoding::Signed16LE;

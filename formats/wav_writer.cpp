@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -6,15 +7,16 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/copyright_note.h"
 #include "formats/wav.h"
 #include "platform/atomic_file.h"
 
 namespace marvolin::formats {
 namespace {
 
-constexpr std::string_view kCopyright = "File created by Marvolin (c) Brendale";
 constexpr std::uint32_t kHeaderBytes = 44;
 constexpr std::uint32_t kListBytes = 58;  // "LIST", size, "INFO", "ICOP", size, 38 bytes
+static_assert(kListBytes == 20 + kCopyrightNote.size() + 1);
 
 class LittleEndianBytes {
   public:
@@ -41,7 +43,9 @@ std::vector<std::uint8_t> Header(std::uint32_t sampleRate, std::uint32_t dataByt
     out.U16(1);  // PCM
     out.U16(1);  // one channel
     out.U32(sampleRate);
-    out.U32(sampleRate * 2);
+    // Rates of 2^31 Hz and more would wrap the byte rate; it stays at its largest instead.
+    out.U32(static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(std::uint64_t{sampleRate} * 2, 0xFFFFFFFFu)));
     out.U16(2);   // bytes per frame
     out.U16(16);  // bits per sample
     out.Tag("data");
@@ -55,8 +59,8 @@ std::vector<std::uint8_t> InfoList() {
     out.U32(kListBytes - 8);
     out.Tag("INFO");
     out.Tag("ICOP");
-    out.U32(static_cast<std::uint32_t>(kCopyright.size() + 1));
-    out.Tag(kCopyright);
+    out.U32(static_cast<std::uint32_t>(kCopyrightNote.size() + 1));
+    out.Tag(kCopyrightNote);
     out.bytes.push_back(0);
     return out.bytes;
 }
@@ -82,7 +86,11 @@ void WriteSamples(platform::AtomicFileWriter& file, const std::vector<std::int16
 SaveResult SaveWav(const SoundBuffer& sound, std::string path) {
     SaveResult result;
     result.path = std::move(path);
-    if (result.path.find('.') == std::string::npos) {
+    // Only the file's own name counts: a dot in a folder's name is no extension.
+    const std::size_t nameStart = result.path.rfind('/');
+    const std::size_t nameDot =
+        result.path.find('.', nameStart == std::string::npos ? 0 : nameStart);
+    if (nameDot == std::string::npos) {
         result.path += ".wav";
     }
     // The RIFF size field must hold the data and the 94 bytes around it.

@@ -2,8 +2,8 @@
 
 // What every load must guarantee, whatever the bytes: put into a loaded sound the way the window
 // does it, a refused file leaves that sound exactly as it was, a failed allocation leaves no
-// block at 44100 Hz, and an accepted file gives a playable rate and never more than
-// `samplesPerByte` samples for each byte of the file.
+// block at 44100 Hz, and an accepted file gives a playable rate (at most 768000 Hz) and never more
+// than `samplesPerByte` samples for each byte of the file.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -35,6 +35,7 @@ inline void LoadAndCheck(formats::SoundLoader loader, const std::uint8_t* data, 
 
     if (status == FileStatus::Ok) {
         held = held && sound.hasBlock && sound.sampleRate != 0 &&
+               sound.sampleRate <= formats::kHighestSampleRate &&
                sound.samples.size() <= samplesPerByte * size;
     } else if (status == FileStatus::NoMemory) {
         held = held && !sound.hasBlock && sound.samples.empty() && sound.sampleRate == 44100;

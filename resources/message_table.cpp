@@ -16,6 +16,8 @@ constexpr std::array kMessages = {
     MessageText{"Marvolin is unable to open this file !", kError, MessageIcon::None,
                 MessageButtons::Ok},
     MessageText{"This is not a .WAV file !", kError, MessageIcon::None, MessageButtons::Ok},
+    MessageText{"This is not a sound file Marvolin can read !", kError, MessageIcon::None,
+                MessageButtons::Ok},
     MessageText{"Not enough memory !", kError, MessageIcon::None, MessageButtons::Ok},
     MessageText{"This file is damaged or incomplete !", kError, MessageIcon::None,
                 MessageButtons::Ok},
@@ -78,6 +80,13 @@ std::optional<MessageId> ForFileStatus(formats::FileStatus status) {
             return MessageId::CannotSaveFile;
     }
     return std::nullopt;
+}
+
+std::optional<MessageId> ForContentLoadStatus(formats::FileStatus status) {
+    if (status == formats::FileStatus::NotThisFormat) {
+        return MessageId::NotASoundFile;
+    }
+    return ForFileStatus(status);
 }
 
 }  // namespace marvolin::resources

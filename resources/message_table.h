@@ -14,6 +14,7 @@ enum class MessageId : std::uint8_t {
     // Reading and writing sound files.
     CannotOpenFile,
     NotAWavFile,
+    NotASoundFile,    // a file read by its content that no reader recognises
     NotEnoughMemory,  // also when the recording block cannot be had
     DamagedFile,
     UnsupportedCompression,
@@ -54,5 +55,8 @@ platform::MessageAnswer ShowMessage(platform::MessageBoxes& messageBoxes, Messag
 
 // The message that tells the user how reading or writing a file ended; none for Ok.
 std::optional<MessageId> ForFileStatus(formats::FileStatus status);
+// The same for a file read by its content rather than by a chosen reader: a file of no known
+// format is no sound file the program can read, not merely "not a .WAV file".
+std::optional<MessageId> ForContentLoadStatus(formats::FileStatus status);
 
 }  // namespace marvolin::resources

@@ -50,7 +50,7 @@ std::optional<OpenChoice> ScriptedFileDialogs::ChooseFileToOpen(
     return answer;
 }
 
-std::optional<std::string> ScriptedFileDialogs::ChooseFileToSave(
+std::optional<FileChoice> ScriptedFileDialogs::ChooseFileToSave(
     const std::vector<FileFilter>& filters, const std::string& initialDirectory) {
     ++saveCalls;
     lastFilters = filters;

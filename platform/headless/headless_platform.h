@@ -61,11 +61,11 @@ class ScriptedFileDialogs : public FileDialogs {
   public:
     std::optional<OpenChoice> ChooseFileToOpen(const std::vector<FileFilter>& filters,
                                                const std::string& initialDirectory) override;
-    std::optional<std::string> ChooseFileToSave(const std::vector<FileFilter>& filters,
-                                                const std::string& initialDirectory) override;
+    std::optional<FileChoice> ChooseFileToSave(const std::vector<FileFilter>& filters,
+                                               const std::string& initialDirectory) override;
 
     std::deque<std::optional<OpenChoice>> openAnswers;  // empty script: cancelled
-    std::deque<std::optional<std::string>> saveAnswers;
+    std::deque<std::optional<FileChoice>> saveAnswers;
     std::vector<FileFilter> lastFilters;
     std::string lastInitialDirectory;
     int openCalls = 0;

@@ -50,11 +50,8 @@ int FilterIndex(const QStringList& nameFilters, const QString& selected) {
     return 1;
 }
 
-QString DefaultSuffix(const std::vector<FileFilter>& filters) {
-    if (filters.empty()) {
-        return {};
-    }
-    const QStringList patterns = Patterns(filters.front().pattern);
+QString FilterSuffix(const FileFilter& filter) {
+    const QStringList patterns = Patterns(filter.pattern);
     if (patterns.isEmpty()) {
         return {};
     }
@@ -69,6 +66,10 @@ QString DefaultSuffix(const std::vector<FileFilter>& filters) {
         }
     }
     return suffix;
+}
+
+QString DefaultSuffix(const std::vector<FileFilter>& filters) {
+    return filters.empty() ? QString() : FilterSuffix(filters.front());
 }
 
 }  // namespace marvolin::platform::qt

@@ -16,8 +16,11 @@ QStringList NameFilters(const std::vector<FileFilter>& filters);
 // the name without its patterns is matched on the name; anything unknown gives 1.
 int FilterIndex(const QStringList& nameFilters, const QString& selected);
 
-// The extension named by the first filter's first pattern ("*.wav" gives "wav"); empty when
-// that pattern is not a plain "*.extension".
+// The extension named by a filter's first pattern ("*.wav" gives "wav"); empty when that
+// pattern is not a plain "*.extension".
+QString FilterSuffix(const FileFilter& filter);
+
+// FilterSuffix of the first filter; empty without filters.
 QString DefaultSuffix(const std::vector<FileFilter>& filters);
 
 }  // namespace marvolin::platform::qt

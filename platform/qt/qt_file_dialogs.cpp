@@ -55,21 +55,29 @@ std::optional<OpenChoice> QtFileDialogs::ChooseFileToOpen(const std::vector<File
     return OpenChoice{EncodePath(*file), FilterIndex(nameFilters, dialog.selectedNameFilter())};
 }
 
-std::optional<std::string> QtFileDialogs::ChooseFileToSave(const std::vector<FileFilter>& filters,
-                                                           const std::string& initialDirectory) {
+std::optional<FileChoice> QtFileDialogs::ChooseFileToSave(const std::vector<FileFilter>& filters,
+                                                          const std::string& initialDirectory) {
     QFileDialog dialog(&parent_, QStringLiteral("Save As"), DecodePath(initialDirectory));
     dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before replacing a file
     dialog.setFileMode(QFileDialog::AnyFile);
-    SetFilters(dialog, NameFilters(filters));
-    // A name typed without an extension gets the filter's, as the writer would add it anyway;
-    // the question about replacing a file is then asked about the file really written.
+    const QStringList nameFilters = NameFilters(filters);
+    SetFilters(dialog, nameFilters);
+    // A name typed without an extension gets the selected filter's, as the writer would add it
+    // anyway; the question about replacing a file is then asked about the file really written.
     dialog.setDefaultSuffix(DefaultSuffix(filters));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, &filters, &nameFilters](const QString& selected) {
+                         const int index = FilterIndex(nameFilters, selected);
+                         if (index >= 1 && static_cast<std::size_t>(index) <= filters.size()) {
+                             dialog.setDefaultSuffix(FilterSuffix(filters[index - 1]));
+                         }
+                     });
 
     const std::optional<QString> file = Run(dialog, cursor_);
     if (!file) {
         return std::nullopt;
     }
-    return EncodePath(*file);
+    return FileChoice{EncodePath(*file), FilterIndex(nameFilters, dialog.selectedNameFilter())};
 }
 
 }  // namespace marvolin::platform::qt

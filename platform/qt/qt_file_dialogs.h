@@ -15,8 +15,8 @@ class QtFileDialogs : public FileDialogs {
 
     std::optional<OpenChoice> ChooseFileToOpen(const std::vector<FileFilter>& filters,
                                                const std::string& initialDirectory) override;
-    std::optional<std::string> ChooseFileToSave(const std::vector<FileFilter>& filters,
-                                                const std::string& initialDirectory) override;
+    std::optional<FileChoice> ChooseFileToSave(const std::vector<FileFilter>& filters,
+                                               const std::string& initialDirectory) override;
 
   private:
     QWidget& parent_;

@@ -127,12 +127,13 @@ TEST_F(MessageHandlerTest, CategoryButtonStepsBothWays) {
 
 TEST_F(MessageHandlerTest, OpenReadsWithTheChosenFilterAndPlays) {
     const std::string path = SaveSound({100, -200, 300}, 8000);
-    host.fileDialogs.openAnswers = {platform::OpenChoice{path, 1}};
+    host.fileDialogs.openAnswers = {platform::OpenChoice{path, 2}};
     Click(kOpenX, kOpenY);
     ASSERT_EQ(host.fileDialogs.openCalls, 1);
-    ASSERT_EQ(host.fileDialogs.lastFilters.size(), 6u);
-    EXPECT_EQ(host.fileDialogs.lastFilters[3].name, "Amiga 8SVX .IFF");
-    EXPECT_EQ(host.fileDialogs.lastFilters[5].pattern, "*.voc");
+    ASSERT_EQ(host.fileDialogs.lastFilters.size(), 7u);
+    EXPECT_EQ(host.fileDialogs.lastFilters[0].name, "All sound files");
+    EXPECT_EQ(host.fileDialogs.lastFilters[4].name, "Amiga 8SVX .IFF");
+    EXPECT_EQ(host.fileDialogs.lastFilters[6].pattern, "*.voc;*.VOC");
     EXPECT_EQ(host.fileDialogs.lastInitialDirectory, folder.File("data") + "/waves");
     EXPECT_EQ(state().sound.samples, (std::vector<std::int16_t>{100, -200, 300}));
     EXPECT_EQ(state().currentPath, path);
@@ -156,8 +157,9 @@ TEST_F(MessageHandlerTest, SaveWritesTheSoundWithTheWavRule) {
     EXPECT_EQ(state().currentPath, folder.File("take.wav"));
     EXPECT_EQ(std::filesystem::file_size(folder.File("take.wav")),
               2u * state().sound.sampleCount() + 102u);
-    ASSERT_EQ(host.fileDialogs.lastFilters.size(), 1u);
+    ASSERT_EQ(host.fileDialogs.lastFilters.size(), 6u);
     EXPECT_EQ(host.fileDialogs.lastFilters[0].name, "Sound File .WAV");
+    EXPECT_EQ(host.fileDialogs.lastFilters[0].pattern, "*.wav");
 }
 
 // A refused file shows the reader's message exactly as it always has, under no wait cursor,
@@ -199,7 +201,7 @@ TEST_F(MessageHandlerTest, OpenShowsWhyAFileIsRefused) {
         SCOPED_TRACE(c.message);
         host.messageBoxes.shown.clear();
         const int waits = host.cursor.waitsShown;
-        host.fileDialogs.openAnswers = {platform::OpenChoice{c.path, 1}};
+        host.fileDialogs.openAnswers = {platform::OpenChoice{c.path, 2}};  // the WAV entry
         Click(kOpenX, kOpenY);
         ASSERT_EQ(host.messageBoxes.shown.size(), 1u);
         EXPECT_EQ(host.messageBoxes.shown[0].text, c.message);

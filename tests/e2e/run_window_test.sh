@@ -9,6 +9,7 @@
 # Usage: run_window_test.sh PROGRAM [SERVER]   (PROGRAM: the marvolin executable, its data
 # beside it; SERVER: pulseaudio, the default, or pipewire)
 # Exit status: 0 passed, 1 failed, 77 skipped (Xvfb, xdotool or the server missing).
+# The everyday-files step (an M4A opened, an Opus saved) needs ffmpeg and ffprobe.
 # On failure the screenshots and captures are kept in ./window_e2e-failure.
 set -u
 
@@ -260,6 +261,62 @@ pulse_record_stop
 [ "$(window_differences "$shot" "$picture" $waveform_band)" -gt 300 ] ||
     fail "no waveform drawn after the recording"
 check_heard "$owned_work/recorded.raw" 0.3 -40 2
+
+# ==== everyday files: an M4A opened through "All sound files", saved as an Ogg Opus ====
+# A step of its own: it needs the ffmpeg and ffprobe command lines, and skips without them.
+everyday_files_step() {
+    if ! command -v ffmpeg >/dev/null || ! command -v ffprobe >/dev/null; then
+        echo "--- everyday files: skipped, no ffmpeg or ffprobe"
+        return 0
+    fi
+    echo "--- everyday files: an M4A voice memo opened by its content, played, saved as Opus"
+    local memo="$owned_work/memo.m4a" reply="$owned_work/reply"
+    ffmpeg -v error -y -i "$welcome" -c:a aac -b:a 64k "$memo" || fail "ffmpeg made no M4A"
+    pulse_record_start "$owned_work/memo.raw" 22050 || fail "the recorder did not attach"
+    window_click open
+    focus_dialog "Open" || fail "Open shows no file dialog"
+    xdotool type --delay 20 "$memo"
+    xdotool key Return
+    owned_wait_for 50 dialog_gone "Open" || fail "the Open dialog stays"
+    wait_for_playback memo
+    pulse_record_stop
+    [ "$(window_differences "$shot" "$picture" $waveform_band)" -gt 300 ] ||
+        fail "no waveform drawn for the M4A"
+    check_heard "$owned_work/memo.raw" 0.15 -40 3
+
+    # The file type box lies along the dialog's bottom edge, below the name field: a click
+    # opens its list, Down and Return pick the entry after "Sound File .WAV", the Opus voice
+    # message, and a second Return saves.
+    window_click save
+    focus_dialog "Save As" || fail "Save shows no file dialog"
+    xdotool type --delay 20 "$reply"
+    local dialog_height
+    dialog_height=$(xdotool getwindowgeometry --shell "$dialog_id" | sed -n 's/^HEIGHT=//p')
+    xdotool mousemove --sync --window "$dialog_id" 200 $((dialog_height - 24)) click 1
+    sleep 0.5
+    xdotool key Down Return
+    sleep 0.3
+    display_grab "$shots/save-dialog.png"
+    xdotool key Return
+    owned_wait_for 50 dialog_gone "Save As" || fail "the Save dialog stays"
+    owned_wait_for 50 test -s "$reply.opus" ||
+        fail "no $reply.opus written: $(ls "$owned_work")"
+    local codec seconds
+    codec=$(ffprobe -v error -select_streams a:0 -show_entries stream=codec_name \
+        -of default=noprint_wrappers=1:nokey=1 "$reply.opus")
+    seconds=$(ffprobe -v error -show_entries format=duration \
+        -of default=noprint_wrappers=1:nokey=1 "$reply.opus")
+    echo "saved $codec, ${seconds} s"
+    [ "$codec" = opus ] || fail "the saved file holds $codec, not opus"
+    local memo_seconds
+    memo_seconds=$(ffprobe -v error -show_entries format=duration \
+        -of default=noprint_wrappers=1:nokey=1 "$memo")
+    awk -v s="$seconds" -v m="$memo_seconds" 'BEGIN { exit !(s >= m - 0.05 && s <= m + 0.05) }' ||
+        fail "the Opus file lasts ${seconds} s, the M4A ${memo_seconds} s"
+    grab saved-opus
+}
+everyday_files_step
+# ==== end of everyday files ====
 
 echo "--- Exit, answered with Return"
 window_click exit

@@ -122,6 +122,8 @@ TEST_F(AiffTest, RatesSnapToThreeStandardOnes) {
         {"2^32 + 30000 keeps its low 32 bits", Extended{0x40, 0x1F, 0x80, 0x00, 0x3A, 0x98}, 22050},
         {"past 2^64", kAbove2To64, 11025},
         {"past the double range", kAboveDoubleRange, 11025},
+        // Far above any recording's rate, but played at a standard one all the same.
+        {"1000000", Extended{0x40, 0x12, 0xF4, 0x24}, 44100},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -270,9 +272,13 @@ TEST_F(AiffTest, TheDataLengthComesFromCommButStaysInsideSsnd) {
          Form("AIFF", {Chunk("COMM", CommBody(1, 1000, 16)),
                        Bytes().Tag("SSND").U32BE(0xFFFFFFFF).Zeros(8).Append(data).U8(0x55).data}),
          {1, 2, 3, 4}},
-        {"the 32-bit product wraps: 16 x 0x10000001 bits are 2 bytes",
+        {"frames whose 32-bit byte count would wrap read what SSND holds",
          Form("AIFF", {Chunk("COMM", CommBody(1, 0x10000001, 16)), Ssnd(data)}),
-         {1}},
+         {1, 2, 3, 4}},
+        {"stereo 24-bit frames past 2^32 bytes",
+         Form("AIFF", {Chunk("COMM", CommBody(2, 0x40000000, 24)),
+                       Ssnd({0x00, 0x01, 0xAA, 0x00, 0x02, 0xBB, 0x00, 0x03, 0xCC})}),
+         {1, 2, 3}},
         {"no frames", Form("AIFF", {Chunk("COMM", CommBody(2, 0, 16)), Ssnd(data)}), {}},
     };
     for (const auto& c : cases) {

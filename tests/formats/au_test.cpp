@@ -114,8 +114,11 @@ TEST_F(AuTest, DamagedHeadersAreRefused) {
     offsetPastEnd[7] = 27;  // the file is 26 bytes long
     ByteVector offsetAllBits = good;
     offsetAllBits[4] = offsetAllBits[5] = offsetAllBits[6] = offsetAllBits[7] = 0xFF;
+    // No channels or more than 65535, or a rate of 0 or above the 768000 Hz of any recording.
     for (const ByteVector& file :
-         {offsetPastEnd, offsetAllBits, Au(kLinear16, 0, 1, {0x00, 0x01})}) {
+         {offsetPastEnd, offsetAllBits, Au(kLinear16, 0, 1, {0x00, 0x01}),
+          Au(kLinear16, 8000, 0, {0x00, 0x01}), Au(kLinear16, 8000, 0x10000, {0x00, 0x01}),
+          Au(kLinear16, 768001, 1, {0x00, 0x01}), Au(kLinear16, 0x80000000u, 1, {0x00, 0x01})}) {
         Restart();
         LoadAuBytes(file);
         ExpectRefused(FileStatus::Damaged);

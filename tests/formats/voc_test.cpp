@@ -66,7 +66,7 @@ TEST_F(VocTest, TheRateComesFromTheLastTimeConstant) {
     const struct {
         std::uint8_t timeConstant;
         std::uint32_t rate;
-    } cases[] = {{165, 10989}, {156, 10000}, {0, 3906}, {255, 1000000}};
+    } cases[] = {{165, 10989}, {156, 10000}, {0, 3906}, {254, 500000}};
     for (const auto& c : cases) {
         SCOPED_TRACE(int{c.timeConstant});
         Restart();
@@ -162,6 +162,10 @@ TEST_F(VocTest, DamagedFilesAreRefused) {
         {"typed block shorter than its header", Voc({Block(9, ByteVector(11))})},
         {"typed block at 0 Hz", Voc({Sound(156, {128}), Typed(0, 8, 1, 0, {128})})},
         {"typed block of no channels", Voc({Typed(8000, 8, 0, 0, {128})})},
+        // No recording is made at more than 768000 Hz.
+        {"time constant of 1000000 Hz", Voc({Sound(255, kBytes)})},
+        {"typed block at 768001 Hz", Voc({Typed(768001, 8, 1, 0, {128})})},
+        {"typed block at 2^31 Hz", Voc({Sound(156, {128}), Typed(0x80000000u, 8, 1, 0, {128})})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

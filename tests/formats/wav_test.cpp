@@ -270,6 +270,8 @@ TEST_F(WavTest, DamagedOrIncompleteHeadersAreRefused) {
          Riff({Chunk("JUNK", ByteVector(4), 1000), fmt, data})},
         {"no channels", Wav(kPcm, 0, 22050, 16, Pcm16({1, 2}))},
         {"sample rate 0", Wav(kPcm, 1, 0, 16, Pcm16({1, 2}))},
+        {"sample rate 768001 Hz", Wav(kPcm, 1, 768001, 16, Pcm16({1, 2}))},
+        {"sample rate 2^31 Hz", Wav(kPcm, 1, 0x80000000u, 16, Pcm16({1, 2}))},
         {"extensible fmt cut by the end of the file",
          First(Riff({data, Chunk("fmt ", ExtensibleFmtBody(kPcm, 1, 22050, 16))}),
                12 + data.size() + 8 + 30)},
@@ -350,6 +352,35 @@ TEST_F(WavTest, SampleEncodingsAreConvertedTo16Bits) {
         LoadBytes(Riff({Chunk("fmt ", c.fmtBody), Chunk("data", c.data)}));
         ExpectLoaded(c.expected, 10989, 1);
     }
+}
+
+// 24-bit samples whose block align gives each one a 4-byte container: the sample fills the
+// container's top three bytes.
+TEST_F(WavTest, TwentyFourBitSamplesInFourByteContainersAreReadByTheirContainer) {
+    const ByteVector containers = {0x00, 0xFF, 0x35, 0x12, 0x00, 0x00, 0x00, 0x80,
+                                   0x00, 0xFF, 0xFF, 0x7F, 0x00, 0x01, 0xFF, 0xFF};
+    const auto withAlign = [](ByteVector body, std::uint16_t channels) {
+        body[8] = static_cast<std::uint8_t>(4 * 22050 * channels);  // bytes a second
+        body[9] = static_cast<std::uint8_t>((4 * 22050 * channels) >> 8);
+        body[10] = static_cast<std::uint8_t>((4 * 22050 * channels) >> 16);
+        body[12] = static_cast<std::uint8_t>(4 * channels);  // block align
+        return body;
+    };
+    Restart();
+    LoadBytes(Riff(
+        {Chunk("fmt ", withAlign(FmtBody(kPcm, 1, 22050, 24), 1)), Chunk("data", containers)}));
+    ExpectLoaded({0x1235, -32768, 32767, -1}, 22050, 1);
+
+    Restart();
+    LoadBytes(Riff({Chunk("fmt ", withAlign(ExtensibleFmtBody(kPcm, 1, 22050, 24), 1)),
+                    Chunk("data", containers)}));
+    ExpectLoaded({0x1235, -32768, 32767, -1}, 22050, 1);
+
+    // Stereo keeps each frame's left container.
+    Restart();
+    LoadBytes(Riff(
+        {Chunk("fmt ", withAlign(FmtBody(kPcm, 2, 22050, 24), 2)), Chunk("data", containers)}));
+    ExpectLoaded({0x1234, 32766}, 22050, 2);
 }
 
 TEST_F(WavTest, StereoKeepsTheLeftSampleWithItsLowestBitCleared) {
@@ -503,16 +534,32 @@ TEST_F(WavTest, SavedFilesAreByteExact) {
     EXPECT_EQ(FolderContents(folder.path()), std::set<std::string>{"take.wav"});
 }
 
-TEST_F(WavTest, SavingAddsWavOnlyWhenThePathHasNoDot) {
+// The bytes-a-second field of the header, at offset 28.
+std::uint32_t SavedByteRate(const ByteVector& file) {
+    return file[28] | (file[29] << 8) | (file[30] << 16) | (std::uint32_t{file[31]} << 24);
+}
+
+TEST_F(WavTest, ARateOfTwoToTheThirtyFirstDoesNotWrapTheSavedByteRate) {
+    sound.Install({1});
+    std::string path = folder.File("fast.wav");
+    for (const std::uint32_t rate : {0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(rate);
+        sound.sampleRate = rate;
+        Save(sound, path);
+        ASSERT_EQ(status, FileStatus::Ok);
+        const std::uint32_t expected = rate < 0x80000000u ? rate * 2 : 0xFFFFFFFFu;
+        EXPECT_EQ(SavedByteRate(ReadBytes(path)), expected);
+    }
+}
+
+TEST_F(WavTest, SavingAddsWavOnlyWhenTheFileNameHasNoDot) {
     std::filesystem::create_directory(folder.File("x.d"));
     const struct {
         std::string given;
         std::string written;
     } cases[] = {
-        {"take", "take.wav"},
-        {"take.aif", "take.aif"},
-        {"take.", "take."},
-        {"x.d/take", "x.d/take"},
+        {"take", "take.wav"},         {"take.aif", "take.aif"},         {"take.", "take."},
+        {"x.d/take", "x.d/take.wav"}, {"x.d/take.aif", "x.d/take.aif"},
     };
     sound.Install({1, 2});
     for (const auto& c : cases) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -232,11 +233,34 @@ TEST_F(FileDialogsTest, SaveAddsTheFiltersExtensionToABareName) {
         Accept(dialog);
     }});
 
-    const auto path = dialogs.ChooseFileToSave(filters, folder.path());
+    const auto choice = dialogs.ChooseFileToSave(filters, folder.path());
 
     EXPECT_EQ(acceptMode, QFileDialog::AcceptSave);
-    ASSERT_TRUE(path.has_value());
-    EXPECT_EQ(std::filesystem::path(*path), std::filesystem::path(folder.File("take.wav")));
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_EQ(std::filesystem::path(choice->path), std::filesystem::path(folder.File("take.wav")));
+    EXPECT_EQ(choice->filterIndex, 1);
+}
+
+// The user picks the second entry in the file type box: a bare name gets that entry's
+// extension, and the choice names the entry.
+TEST_F(FileDialogsTest, SaveReportsTheEntryChosenAndGivesABareNameItsExtension) {
+    const std::vector<FileFilter> saveFilters = {{"Sound File .WAV", "*.wav"},
+                                                 {"Ogg Opus voice message", "*.opus"}};
+    ModalAnswerer answerer({[&](QWidget& modal) {
+        QFileDialog& dialog = Dialog(modal);
+        auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        QTest::keyClick(types, Qt::Key_Down);
+        TypeFileName(dialog, QStringLiteral("message"));
+        Accept(dialog);
+    }});
+
+    const auto choice = dialogs.ChooseFileToSave(saveFilters, folder.path());
+
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_EQ(std::filesystem::path(choice->path),
+              std::filesystem::path(folder.File("message.opus")));
+    EXPECT_EQ(choice->filterIndex, 2);
 }
 
 TEST_F(FileDialogsTest, SaveAsksBeforeReplacingAFile) {

@@ -40,6 +40,16 @@ TEST(MessageTableTest, EveryFileStatusHasItsMessage) {
     EXPECT_FALSE(ForFileStatus(FileStatus::Ok).has_value());
 }
 
+// A file read by its content is refused as no readable sound file; every other outcome is told
+// as for a chosen reader.
+TEST(MessageTableTest, FilesReadByContentHaveTheirOwnNotThisFormatMessage) {
+    const MessageText& message = LookUpMessage(*ForContentLoadStatus(FileStatus::NotThisFormat));
+    EXPECT_EQ(message.text, "This is not a sound file Marvolin can read !");
+    EXPECT_EQ(message.caption, "Error");
+    EXPECT_EQ(ForContentLoadStatus(FileStatus::Damaged), MessageId::DamagedFile);
+    EXPECT_FALSE(ForContentLoadStatus(FileStatus::Ok).has_value());
+}
+
 // Where the table could go wrong unnoticed by the callers' own tests: the two questions'
 // buttons, and the two sound-driver messages that share a text but not an icon.
 TEST(MessageTableTest, QuestionsAndIconsStayAsTheyAre) {
