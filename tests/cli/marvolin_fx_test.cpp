@@ -168,21 +168,25 @@ TEST(MarvolinFxTest, FailuresPrintTheMessageAndLeaveNoOutput) {
         {{folder.File("in.wav"), out, "Echoes/Classic", "Echoes/Nope"},
          1,
          "unknown effect: Echoes/Nope"},
-        {{folder.File("missing.wav"), out}, 1, "Error: Marvolin is unable to open this file !\n"},
+        {{folder.File("missing.wav"), out},
+         1,
+         "missing.wav: Error: Marvolin is unable to open this file ! (No such file or "
+         "directory)\n"},
         {{folder.File("text.wav"), out, "Aliens/E.T."}, 1, "Error: This is not a .WAV file !\n"},
         {{"--reader", "au", folder.File("text.wav"), out},
          1,
          "Error: This file is damaged or incomplete !\n"},
         {{folder.File("in.wav"), folder.File("no-such-folder/out.wav")},
          1,
-         "Error: Unable to save this file !\n"},
+         "no-such-folder/out.wav: Error: Unable to save this file ! (No such file or "
+         "directory)\n"},
         {{folder.File("in.wav")}, 2, "usage: marvolin-fx"},
         {{"--frobnicate", folder.File("in.wav"), out}, 2, "unknown option --frobnicate"},
         {{"--seed", "-3", folder.File("in.wav"), out}, 2, "--seed"},
         {{"--seed", "4294967296", folder.File("in.wav"), out}, 2, "--seed"},
         {{"--seed"}, 2, "--seed needs a value"},
         {{"--reader", "mp3", folder.File("in.wav"), out}, 2, "unknown reader"},
-        {{folder.File("in.mp3"), out}, 2, "--reader"},
+        {{folder.File(""), out}, 1, "Marvolin is unable to open this file ! (Is a directory)"},
         {{"--list", "extra"}, 2, "usage: marvolin-fx"},
     };
     for (const Case& c : cases) {
