@@ -1,6 +1,7 @@
 #include "cli/fx_arguments.h"
 
 #include <charconv>
+#include <filesystem>
 
 #include "cli/reader_choice.h"
 #include "effects/effect_matrix.h"
@@ -212,6 +213,13 @@ FxArguments ParseArguments(std::span<const std::string_view> arguments) {
     }
     if (result.inputs.empty()) {
         return UsageError("no INPUT given");
+    }
+    // With -o, a second word that is no file is a misspelt effect, told as such later.
+    if (output && result.inputs.size() > 1 && result.inputs[1] != "-" &&
+        !std::filesystem::exists(result.inputs[1])) {
+        result.effects.insert(result.effects.begin(), result.inputs.begin() + 1,
+                              result.inputs.end());
+        result.inputs.resize(1);
     }
     if (output && result.inputs.size() > 1) {
         return UsageError("-o takes one INPUT (several need -d FOLDER), and \"" + result.inputs[1] +
