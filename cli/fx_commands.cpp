@@ -1,6 +1,7 @@
 #include "cli/fx_commands.h"
 
 #include <sched.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -121,6 +122,11 @@ int RunFx(const FxArguments& arguments, bool onTerminal) {
             std::cerr << "marvolin-fx: " << naming.problem << '\n';
             allWent = false;
             continue;
+        }
+        if (naming.target->toStandardOutput() && ::isatty(STDOUT_FILENO) != 0) {
+            std::cerr << "marvolin-fx: standard output is a terminal; redirect it or name a "
+                         "file\n";
+            return kExitFailure;
         }
         files.push_back({input, *naming.target});
     }
