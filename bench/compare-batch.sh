@@ -8,7 +8,7 @@
 # usage: bench/compare-batch.sh [path/to/marvolin-fx]    (RUNS=3, FILES=200 by default)
 set -euo pipefail
 
-fx=${1:-build-bench/bin/marvolin-fx}
+fx=$(realpath "${1:-build-bench/bin/marvolin-fx}")
 runs=${RUNS:-3}
 files=${FILES:-200}
 for tool in "$fx" sox espeak-ng xargs; do
@@ -52,7 +52,7 @@ batch() {
     "$fx" -q -j2 -d "$work/out" "$work"/in/*.wav Robots/Android Echoes/Classic
 }
 sox_loop() {
-    (cd "$work/in" && ls | xargs -P2 -I{} sox {} -b 16 "$work/out/{}" tremolo 30 100 echo 0.8 0.9 250 0.5)
+    (cd "$work/in" && ls | xargs -P2 -I{} sox -V1 {} -b 16 "$work/out/{}" tremolo 30 100 echo 0.8 0.9 250 0.5)
 }
 fx_loop() {
     (cd "$work/in" && ls | xargs -P2 -I{} "$fx" -q {} -o "$work/out/{}" Robots/Android Echoes/Classic)

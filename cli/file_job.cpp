@@ -149,6 +149,9 @@ JobOutcome ProcessFile(const std::string& input, const OutputTarget& target,
     if (!sound || !ApplyEffects(*sound, settings)) {
         return JobOutcome::Failed;
     }
+    if (settings.beforeSave) {
+        settings.beforeSave();
+    }
     if (target.toStandardOutput()) {
         return SaveToStandardOutput(*sound, target, settings) ? JobOutcome::Written
                                                               : JobOutcome::Failed;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@ struct JobSettings {
     ExistingOutput existing = ExistingOutput::Replace;
     bool effectBar = false;         // a progress bar per effect on standard error
     bool overProgressLine = false;  // messages first wipe the batch's progress line
+    // Called once the sound is ready, before it is written and synced to the disk.
+    std::function<void()> beforeSave;
 };
 
 enum class JobOutcome { Written, Skipped, Failed };
