@@ -4,7 +4,6 @@
 #include <string>
 
 #include "formats/load_sound_file.h"
-
 #include "platform/ascii_case.h"
 
 namespace marvolin::cli {
