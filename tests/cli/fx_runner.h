@@ -11,7 +11,7 @@
 
 extern char** environ;
 
-namespace marvolin::cli::testing {
+namespace marvolin::cli::fx_testing {
 
 // The built marvolin-fx, started with its standard streams on files of `folder`.
 class FxProcess {
@@ -94,4 +94,4 @@ inline FxRun RunFxWith(const marvolin::testing::TemporaryFolder& folder,
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, process.out(), process.err()};
 }
 
-}  // namespace marvolin::cli::testing
+}  // namespace marvolin::cli::fx_testing

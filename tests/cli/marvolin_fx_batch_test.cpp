@@ -19,11 +19,11 @@ namespace marvolin::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using fx_testing::FxProcess;
+using fx_testing::FxRun;
+using fx_testing::RunFxWith;
 using marvolin::testing::ReadText;
 using marvolin::testing::TemporaryFolder;
-using testing::FxProcess;
-using testing::FxRun;
-using testing::RunFxWith;
 
 // A second of a voice-like tone whose pitch depends on `which`, so that every file differs.
 void WriteVoice(const std::string& path, int which, std::uint32_t rate = 11025) {
