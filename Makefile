@@ -60,6 +60,8 @@ bench: deps
 	$(BENCH_DIR)/bin/readers_bench
 	$(BENCH_DIR)/bin/effects_bench
 	bench/compare-ffmpeg.sh $(BENCH_DIR)/bin/ffmpeg_formats_bench
+	bench/compare-sox.sh $(BENCH_DIR)/bin/marvolin-fx
+	bench/compare-batch.sh $(BENCH_DIR)/bin/marvolin-fx
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)

@@ -1,39 +1,61 @@
 #include "cli/fx_arguments.h"
 
 #include <charconv>
+#include <filesystem>
 
 #include "cli/reader_choice.h"
+#include "effects/effect_matrix.h"
+
+#ifndef MARVOLIN_VERSION
+#define MARVOLIN_VERSION "unknown"
+#endif
 
 namespace marvolin::cli {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: marvolin-fx [--reader wav|aiff|au|iff|snd|voc] [--seed N] [--quiet] INPUT OUTPUT "
-    "EFFECT...\n"
-    "       marvolin-fx --list\n"
-    "       marvolin-fx --help\n";
+    "usage: marvolin-fx [OPTION]... INPUT... -o OUTPUT|-d FOLDER [EFFECT]...\n"
+    "       marvolin-fx [OPTION]... INPUT OUTPUT [EFFECT]...\n"
+    "       marvolin-fx --list [--json]\n"
+    "       marvolin-fx --help | --version\n";
 
 constexpr std::string_view kHelp =
-    "usage: marvolin-fx [--reader wav|aiff|au|iff|snd|voc] [--seed N] [--quiet] INPUT OUTPUT "
-    "EFFECT...\n"
-    "       marvolin-fx --list\n"
+    "usage: marvolin-fx [OPTION]... INPUT... -o OUTPUT|-d FOLDER [EFFECT]...\n"
+    "       marvolin-fx [OPTION]... INPUT OUTPUT [EFFECT]...\n"
+    "       marvolin-fx --list [--json]\n"
     "\n"
-    "Applies Marvolin's effects to a sound file, one after another, and saves the result as a\n"
-    "16-bit mono WAV file. With no EFFECT the file is only converted.\n"
+    "Applies Marvolin's effects to sound files, one after another as clicks on their buttons\n"
+    "would, and saves each result. With no EFFECT a file is only converted.\n"
     "\n"
-    "  INPUT          the sound file to read; its extension chooses the reader (.wav, .aif,\n"
-    "                 .aiff, .au, .iff, .8svx, .snd, .voc) unless --reader is given\n"
-    "  OUTPUT         the WAV file to write (\".wav\" is added to a name without a dot); it is\n"
-    "                 only written once everything else has succeeded\n"
-    "  EFFECT         Category/Name as listed by --list, in any case, e.g. Echoes/Classic\n"
-    "  --reader NAME  read INPUT with this reader whatever its extension\n"
-    "  --seed N       seed the random generator with N (0..4294967295) instead of the clock,\n"
-    "                 so that a run can be repeated\n"
-    "  --quiet        no progress bar\n"
-    "  --list         print the 40 effects, one per line\n"
-    "  --help         print this help\n"
+    "  INPUT              a sound file; its content tells its type. - is standard input\n"
+    "  EFFECT             Category/Name as --list prints it, in any case, e.g. Echoes/Classic\n"
+    "  -o, --output FILE  the file to write; its extension chooses the type (wav, opus, mp3,\n"
+    "                     flac, ogg, m4a), \".wav\" is added to a name without one. - is\n"
+    "                     standard output\n"
+    "  -d, --output-dir FOLDER\n"
+    "                     one result per INPUT in FOLDER, named as the input with the\n"
+    "                     type's extension\n"
+    "  -e, --effect EFFECT\n"
+    "                     one more effect, at this place in the order\n"
+    "  -t, --type TYPE    write this type (wav, opus, mp3, flac, ogg, m4a) whatever the name\n"
+    "  -j, --jobs N       process N files at a time, as many more being written to the\n"
+    "                     disk meanwhile (default: one per core)\n"
+    "  --reader NAME      read every INPUT with this reader (wav, aiff, au, iff, snd, voc)\n"
+    "  --seed N           seed the random effects with N (0..4294967295) instead of the clock\n"
+    "  -n, --no-clobber   keep outputs that exist already and skip their inputs\n"
+    "  -f, --force        replace outputs that exist already (the default)\n"
+    "  -q, --quiet        no progress line and no notes\n"
+    "  --list [--json]    print the 40 effects (--json: with their category, name and\n"
+    "                     routines)\n"
+    "  -h, --help         print this help\n"
+    "  --version          print the version\n"
     "\n"
-    "Exit status: 0 on success, 1 when a file or an effect fails, 2 for a bad command line.\n";
+    "An output is written only once its input and every effect have succeeded, and replaces\n"
+    "an existing file only when completely written.\n"
+    "Exit status: 0 on success, 1 when a file or an effect fails, 2 for a bad command line,\n"
+    "128+N when stopped by signal N.\n";
+
+constexpr std::string_view kVersion = "marvolin-fx " MARVOLIN_VERSION "\n";
 
 FxArguments UsageError(std::string problem) {
     FxArguments result;
@@ -42,8 +64,9 @@ FxArguments UsageError(std::string problem) {
     return result;
 }
 
-std::optional<std::uint32_t> ParseSeed(std::string_view text) {
-    std::uint32_t value = 0;
+template <typename Number>
+std::optional<Number> ParseNumber(std::string_view text) {
+    Number value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc() || stop != end) {
@@ -52,70 +75,173 @@ std::optional<std::uint32_t> ParseSeed(std::string_view text) {
     return value;
 }
 
+bool TakesValue(std::string_view option) {
+    for (const std::string_view name :
+         {"--reader", "--seed", "-o", "--output", "-d", "--output-dir", "-e", "--effect", "-t",
+          "--type", "-j", "--jobs"}) {
+        if (option == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// One positional word, or an effect given with -e, in command-line order.
+struct Word {
+    std::string_view text;
+    bool isEffect;
+};
+
 }  // namespace
 
 FxArguments ParseArguments(std::span<const std::string_view> arguments) {
     FxArguments result;
-    std::vector<std::string_view> positional;
+    std::vector<Word> words;
     std::optional<std::string_view> readerName;
+    std::optional<std::string_view> output;
     bool list = false;
     bool help = false;
+    bool version = false;
     bool optionsEnded = false;
 
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
+        std::string_view argument = arguments[i];
+        std::optional<std::string_view> attached;  // --option=value
+        if (!optionsEnded && argument.starts_with("--")) {
+            if (const std::size_t equals = argument.find('='); equals != std::string_view::npos) {
+                attached = argument.substr(equals + 1);
+                argument = argument.substr(0, equals);
+            }
+        } else if (!optionsEnded && argument.size() > 2 && argument[0] == '-' &&
+                   TakesValue(argument.substr(0, 2))) {
+            attached = argument.substr(2);  // -j2, -oFILE
+            argument = argument.substr(0, 2);
+        }
         if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
-            positional.push_back(argument);
+            words.push_back({argument, false});
         } else if (argument == "--") {
             optionsEnded = true;
         } else if (argument == "--help" || argument == "-h") {
             help = true;
+        } else if (argument == "--version") {
+            version = true;
         } else if (argument == "--list") {
             list = true;
+        } else if (argument == "--json") {
+            result.json = true;
         } else if (argument == "--quiet" || argument == "-q") {
             result.quiet = true;
-        } else if (argument == "--reader" || argument == "--seed") {
-            if (i + 1 == arguments.size()) {
+        } else if (argument == "--no-clobber" || argument == "-n") {
+            result.existing = ExistingOutput::Keep;
+        } else if (argument == "--force" || argument == "-f") {
+            result.existing = ExistingOutput::Replace;
+        } else if (TakesValue(argument)) {
+            if (!attached && i + 1 == arguments.size()) {
                 return UsageError(std::string(argument) + " needs a value");
             }
-            const std::string_view value = arguments[++i];
+            const std::string_view value = attached ? *attached : arguments[++i];
             if (argument == "--reader") {
                 readerName = value;
-            } else if (!(result.seed = ParseSeed(value))) {
-                return UsageError("--seed needs a number from 0 to 4294967295, not \"" +
-                                  std::string(value) + "\"");
+            } else if (argument == "--seed") {
+                if (!(result.seed = ParseNumber<std::uint32_t>(value))) {
+                    return UsageError("--seed needs a number from 0 to 4294967295, not \"" +
+                                      std::string(value) + "\"");
+                }
+            } else if (argument == "-o" || argument == "--output") {
+                if (output) {
+                    return UsageError("only one -o OUTPUT; several inputs need -d FOLDER");
+                }
+                output = value;
+            } else if (argument == "-d" || argument == "--output-dir") {
+                result.outputFolder = std::string(value);
+            } else if (argument == "-e" || argument == "--effect") {
+                words.push_back({value, true});
+            } else if (argument == "-t" || argument == "--type") {
+                if (!(result.forcedType = formats::SaveFormatForExtension(value)) ||
+                    value.starts_with('.')) {
+                    return UsageError("unknown type \"" + std::string(value) +
+                                      "\" (wav, opus, mp3, flac, ogg, m4a)");
+                }
+            } else {
+                const std::optional<unsigned> jobs = ParseNumber<unsigned>(value);
+                if (!jobs || *jobs == 0 || *jobs > 256) {
+                    return UsageError("--jobs needs a number from 1 to 256, not \"" +
+                                      std::string(value) + "\"");
+                }
+                result.jobs = *jobs;
             }
         } else {
             return UsageError("unknown option " + std::string(argument));
         }
     }
 
-    if (help) {
-        result.action = FxAction::Help;
+    if (help || version) {
+        result.action = help ? FxAction::Help : FxAction::Version;
         return result;
     }
     if (list) {
-        if (!positional.empty()) {
+        if (!words.empty()) {
             return UsageError("--list takes no files or effects");
         }
         result.action = FxAction::List;
         return result;
     }
-    if (positional.size() < 2) {
-        return UsageError("INPUT and OUTPUT are needed");
+    if (result.json) {
+        return UsageError("--json goes with --list");
     }
-    result.input = positional[0];
-    result.output = positional[1];
-    result.effects.assign(positional.begin() + 2, positional.end());
+    if (output && result.outputFolder) {
+        return UsageError("-o and -d do not go together");
+    }
 
-    const std::optional<int> filter =
-        readerName ? ReaderFilterByName(*readerName) : ReaderFilterByExtension(result.input);
-    if (!filter) {
-        return UsageError(readerName ? "unknown reader \"" + std::string(*readerName) + "\""
-                                     : "cannot tell the reader from the name " + result.input +
-                                           "; choose one with --reader");
+    // The old form, INPUT OUTPUT EFFECT...; otherwise the files come first, up to the first
+    // word that names an effect (a file of that name can be given as ./Category/Name).
+    bool effectsStarted = false;
+    const bool oldForm = !output && !result.outputFolder;
+    for (const Word& word : words) {
+        if (word.isEffect) {
+            effectsStarted = true;
+            result.effects.emplace_back(word.text);
+        } else if (oldForm && result.inputs.empty()) {
+            result.inputs.emplace_back(word.text);
+        } else if (oldForm && !output) {
+            output = word.text;
+        } else if (oldForm || effectsStarted || effects::FindEffectByName(word.text)) {
+            effectsStarted = true;
+            result.effects.emplace_back(word.text);
+        } else {
+            result.inputs.emplace_back(word.text);
+        }
     }
-    result.readerFilter = *filter;
+    if (result.inputs.empty()) {
+        return UsageError("no INPUT given");
+    }
+    // With -o, a second word that is no file is a misspelt effect, told as such later.
+    if (output && result.inputs.size() > 1 && result.inputs[1] != "-" &&
+        !std::filesystem::exists(result.inputs[1])) {
+        result.effects.insert(result.effects.begin(), result.inputs.begin() + 1,
+                              result.inputs.end());
+        result.inputs.resize(1);
+    }
+    if (output && result.inputs.size() > 1) {
+        return UsageError("-o takes one INPUT (several need -d FOLDER), and \"" + result.inputs[1] +
+                          "\" is no effect either (--list shows them)");
+    }
+    if (!output && !result.outputFolder) {
+        return UsageError("no OUTPUT given (-o FILE, or -d FOLDER)");
+    }
+    if (output) {
+        result.output = *output;
+    }
+    std::size_t fromStandardInput = 0;
+    for (const std::string& input : result.inputs) {
+        fromStandardInput += input == "-" ? 1 : 0;
+    }
+    if (fromStandardInput > 0 && result.outputFolder) {
+        return UsageError("standard input has no name to write into a folder; use -o");
+    }
+    if (readerName && !(result.readerFilter = ReaderFilterByName(*readerName))) {
+        return UsageError("unknown reader \"" + std::string(*readerName) + "\"");
+    }
     return result;
 }
 
@@ -125,6 +251,10 @@ std::string_view UsageText() {
 
 std::string_view HelpText() {
     return kHelp;
+}
+
+std::string_view VersionText() {
+    return kVersion;
 }
 
 }  // namespace marvolin::cli

@@ -6,12 +6,12 @@
 
 namespace marvolin::cli {
 
-// Prints every effect as "Category/Name", one per line, in button order.
-void ListEffects(std::ostream& out);
+// Prints every effect as "Category/Name", one per line, in button order; with `json` one JSON
+// array of {"category", "name", "routines"} objects instead.
+void ListEffects(std::ostream& out, bool json);
 
-// Reads the input, applies the effects in order as clicks on their buttons would, and writes
-// the output only when all of that succeeded. Problems are printed on standard error.
-// Returns the exit status.
-int ApplyEffectsToFile(const FxArguments& arguments, bool showProgressBar);
+// Works out every output, then processes the files (several side by side with more than one
+// file) and prints problems on standard error. Returns the exit status.
+int RunFx(const FxArguments& arguments, bool onTerminal);
 
 }  // namespace marvolin::cli

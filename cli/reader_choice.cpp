@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "formats/load_sound_file.h"
 #include "platform/ascii_case.h"
 
 namespace marvolin::cli {
@@ -15,15 +16,6 @@ struct NamedReader {
 
 constexpr std::array<NamedReader, 6> kReaderNames = {
     {{"wav", 1}, {"aiff", 2}, {"au", 3}, {"iff", 4}, {"snd", 5}, {"voc", 6}}};
-
-constexpr std::array<NamedReader, 8> kExtensions = {{{"wav", 1},
-                                                     {"aif", 2},
-                                                     {"aiff", 2},
-                                                     {"au", 3},
-                                                     {"iff", 4},
-                                                     {"8svx", 4},
-                                                     {"snd", 5},
-                                                     {"voc", 6}}};
 
 template <std::size_t N>
 std::optional<int> Lookup(const std::array<NamedReader, N>& table, std::string_view key) {
@@ -41,15 +33,21 @@ std::optional<int> ReaderFilterByName(std::string_view name) {
     return Lookup(kReaderNames, name);
 }
 
-std::optional<int> ReaderFilterByExtension(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string_view fileName =
-        slash == std::string_view::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = fileName.rfind('.');
-    if (dot == std::string_view::npos) {
-        return std::nullopt;
-    }
-    return Lookup(kExtensions, fileName.substr(dot + 1));
+formats::OwnReader OwnReaderByType() {
+    return [](formats::SoundType type, const std::string& path) {
+        switch (type) {
+            case formats::SoundType::Aiff:
+                return formats::LoadSoundFile(path, 2);
+            case formats::SoundType::Au:
+                return formats::LoadSoundFile(path, 3);
+            case formats::SoundType::Svx8:
+                return formats::LoadSoundFile(path, 4);
+            case formats::SoundType::Voc:
+                return formats::LoadSoundFile(path, 6);
+            default:
+                return formats::LoadSoundFile(path, 1);
+        }
+    };
 }
 
 }  // namespace marvolin::cli

@@ -9,22 +9,36 @@
 namespace marvolin::effects {
 namespace {
 
+// A routine of a recipe with its name as the recipe spells it, "Room<kLargeHall>".
+struct Step {
+    Routine routine;
+    std::string_view name;
+};
+#define MARVOLIN_STEP(...)        \
+    Step {                        \
+        __VA_ARGS__, #__VA_ARGS__ \
+    }
+
 struct Recipe {
     std::string_view name;
     std::array<Routine, 3> routines;
+    std::array<std::string_view, 3> routineNames;
     std::size_t routineCount;
 };
 
-constexpr Recipe Once(std::string_view name, Routine routine) {
-    return {name, {routine, nullptr, nullptr}, 1};
+constexpr Recipe Once(std::string_view name, Step step) {
+    return {name, {step.routine, nullptr, nullptr}, {step.name, {}, {}}, 1};
 }
 
-constexpr Recipe Then(std::string_view name, Routine first, Routine second) {
-    return {name, {first, second, nullptr}, 2};
+constexpr Recipe Then(std::string_view name, Step first, Step second) {
+    return {name, {first.routine, second.routine, nullptr}, {first.name, second.name, {}}, 2};
 }
 
-constexpr Recipe Thrice(std::string_view name, Routine first, Routine second, Routine third) {
-    return {name, {first, second, third}, 3};
+constexpr Recipe Thrice(std::string_view name, Step first, Step second, Step third) {
+    return {name,
+            {first.routine, second.routine, third.routine},
+            {first.name, second.name, third.name},
+            3};
 }
 
 constexpr std::array<std::string_view, kCategoryCount> kCategoryNames = {
@@ -72,66 +86,68 @@ void Flange(EffectContext& context) {
 // and Flanger its three runs a third each.
 constexpr std::array<std::array<Recipe, kEffectsPerCategory>, kCategoryCount> kRecipes = {{
     {
-        Once("Airport", Room<kLargeHall>),
-        Then("Cathedral", Room<kLargeHall, kFirstHalfOfProgress>,
-             Echoes<kMountainEchoes, kSecondHalfOfProgress>),
-        Once("Bedroom", Room<kLongNarrowRoom>),
-        Once("Bathroom", Room<kSmallTiledRoom>),
-        Then("Tunnel", Room<kSmallTiledRoom, kFirstHalfOfProgress>,
-             Echoes<kClassicEchoes, kSecondHalfOfProgress>),
+        Once("Airport", MARVOLIN_STEP(Room<kLargeHall>)),
+        Then("Cathedral", MARVOLIN_STEP(Room<kLargeHall, kFirstHalfOfProgress>),
+             MARVOLIN_STEP(Echoes<kMountainEchoes, kSecondHalfOfProgress>)),
+        Once("Bedroom", MARVOLIN_STEP(Room<kLongNarrowRoom>)),
+        Once("Bathroom", MARVOLIN_STEP(Room<kSmallTiledRoom>)),
+        Then("Tunnel", MARVOLIN_STEP(Room<kSmallTiledRoom, kFirstHalfOfProgress>),
+             MARVOLIN_STEP(Echoes<kClassicEchoes, kSecondHalfOfProgress>)),
     },
     {
-        Once("Creature", RunOctaveUpDecimator),
-        Once("E.T.", Resample<kTenHertzReadSine>),
-        Once("Martian", Resample<kFiftyHertzReadSine>),
-        Once("Monster", RunOctaveDownInterpolator),
-        Once("Reverse", RunReverser),
+        Once("Creature", MARVOLIN_STEP(RunOctaveUpDecimator)),
+        Once("E.T.", MARVOLIN_STEP(Resample<kTenHertzReadSine>)),
+        Once("Martian", MARVOLIN_STEP(Resample<kFiftyHertzReadSine>)),
+        Once("Monster", MARVOLIN_STEP(RunOctaveDownInterpolator)),
+        Once("Reverse", MARVOLIN_STEP(RunReverser)),
     },
     {
-        Once("Stammering", RunSegmentRepeater),
-        Once("Hoarse", Gain<GainCurve::kHoarse>),
-        Once("Sick", Resample<kOneHertzReadSine>),
-        Once("Shaked", Resample<kFiveHertzReadSine>),
-        Once("Under Water", Resonator<kUnderWaterWobble>),
+        Once("Stammering", MARVOLIN_STEP(RunSegmentRepeater)),
+        Once("Hoarse", MARVOLIN_STEP(Gain<GainCurve::kHoarse>)),
+        Once("Sick", MARVOLIN_STEP(Resample<kOneHertzReadSine>)),
+        Once("Shaked", MARVOLIN_STEP(Resample<kFiveHertzReadSine>)),
+        Once("Under Water", MARVOLIN_STEP(Resonator<kUnderWaterWobble>)),
     },
     {
-        Once("Speed Up", Echoes<kSpeedUpEchoes>),
-        Once("Classic", Echoes<kClassicEchoes>),
-        Once("Reverse", Echoes<kReverseEchoes>),
-        Once("Mountains", Echoes<kMountainEchoes>),
-        Once("Slow Down", Echoes<kSlowDownEchoes>),
+        Once("Speed Up", MARVOLIN_STEP(Echoes<kSpeedUpEchoes>)),
+        Once("Classic", MARVOLIN_STEP(Echoes<kClassicEchoes>)),
+        Once("Reverse", MARVOLIN_STEP(Echoes<kReverseEchoes>)),
+        Once("Mountains", MARVOLIN_STEP(Echoes<kMountainEchoes>)),
+        Once("Slow Down", MARVOLIN_STEP(Echoes<kSlowDownEchoes>)),
     },
     {
-        Once("Opening", Resonator<kOpeningSweep>),
-        Once("Closing", Resonator<kClosingSweep>),
-        Once("Low-pass", Filter<kLowPassAt3000Hz>),
-        Once("High-pass", Filter<kHighPassAt5000Hz>),
-        Once("Resonant", Resonator<kFixedResonance>),
+        Once("Opening", MARVOLIN_STEP(Resonator<kOpeningSweep>)),
+        Once("Closing", MARVOLIN_STEP(Resonator<kClosingSweep>)),
+        Once("Low-pass", MARVOLIN_STEP(Filter<kLowPassAt3000Hz>)),
+        Once("High-pass", MARVOLIN_STEP(Filter<kHighPassAt5000Hz>)),
+        Once("Resonant", MARVOLIN_STEP(Resonator<kFixedResonance>)),
     },
     {
-        Once("Android", Gain<GainCurve::kAndroid>),
-        Once("Cyborg", Gain<GainCurve::kCyborg>),
-        Once("Electric", Echoes<kElectricEchoes>),
-        Once("Machine", Resample<kHundredHertzReadSawtooth>),
-        Then("Vocoder", Echoes<kVocoderEchoes, kFirstHalfOfProgress>,
-             Echoes<kVocoderEchoes, kSecondHalfOfProgress>),
+        Once("Android", MARVOLIN_STEP(Gain<GainCurve::kAndroid>)),
+        Once("Cyborg", MARVOLIN_STEP(Gain<GainCurve::kCyborg>)),
+        Once("Electric", MARVOLIN_STEP(Echoes<kElectricEchoes>)),
+        Once("Machine", MARVOLIN_STEP(Resample<kHundredHertzReadSawtooth>)),
+        Then("Vocoder", MARVOLIN_STEP(Echoes<kVocoderEchoes, kFirstHalfOfProgress>),
+             MARVOLIN_STEP(Echoes<kVocoderEchoes, kSecondHalfOfProgress>)),
     },
     {
-        Once("Jamming", RunNoiseBurstGenerator),
-        Thrice("Flanger", Flange<kFirstThirdOfProgress>, Flange<kSecondThirdOfProgress>,
-               Flange<kLastThirdOfProgress>),
-        Once("Cut-Up", RunSegmentChopper),
-        Once("Mix-Up", RunPieceShuffler),
-        Once("Interference", RunEightLevelQuantizer),
+        Once("Jamming", MARVOLIN_STEP(RunNoiseBurstGenerator)),
+        Thrice("Flanger", MARVOLIN_STEP(Flange<kFirstThirdOfProgress>),
+               MARVOLIN_STEP(Flange<kSecondThirdOfProgress>),
+               MARVOLIN_STEP(Flange<kLastThirdOfProgress>)),
+        Once("Cut-Up", MARVOLIN_STEP(RunSegmentChopper)),
+        Once("Mix-Up", MARVOLIN_STEP(RunPieceShuffler)),
+        Once("Interference", MARVOLIN_STEP(RunEightLevelQuantizer)),
     },
     {
-        Once("Fade-in", Gain<GainCurve::kFadeIn>),
-        Once("Fade-out", Gain<GainCurve::kFadeOut>),
-        Once("Bell Curve", Gain<GainCurve::kBellCurve>),
-        Once("Percussive", Gain<GainCurve::kPercussive>),
-        Once("Tremolos", Gain<GainCurve::kTremolos>),
+        Once("Fade-in", MARVOLIN_STEP(Gain<GainCurve::kFadeIn>)),
+        Once("Fade-out", MARVOLIN_STEP(Gain<GainCurve::kFadeOut>)),
+        Once("Bell Curve", MARVOLIN_STEP(Gain<GainCurve::kBellCurve>)),
+        Once("Percussive", MARVOLIN_STEP(Gain<GainCurve::kPercussive>)),
+        Once("Tremolos", MARVOLIN_STEP(Gain<GainCurve::kTremolos>)),
     },
 }};
+#undef MARVOLIN_STEP
 
 std::array<EffectEntry, kEffectCount> BuildMatrix() {
     std::array<EffectEntry, kEffectCount> matrix{};
@@ -144,6 +160,7 @@ std::array<EffectEntry, kEffectCount> BuildMatrix() {
                 kCategoryNames[category],
                 recipe.name,
                 std::span<const Routine>(recipe.routines.data(), recipe.routineCount),
+                std::span<const std::string_view>(recipe.routineNames.data(), recipe.routineCount),
             };
         }
     }

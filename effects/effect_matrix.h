@@ -21,7 +21,8 @@ struct EffectEntry {
     std::uint16_t clickedEffectButton;  // the button's hotspot, 8..12
     std::string_view categoryName;
     std::string_view effectName;
-    std::span<const Routine> routines;  // one to three, pointing into the fixed table
+    std::span<const Routine> routines;               // one to three, pointing into the fixed table
+    std::span<const std::string_view> routineNames;  // each routine as its recipe names it
 
     // "Category/Name", as the command line spells an effect.
     std::string FullName() const;

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
+#include <set>
 #include <vector>
 
 namespace marvolin::platform {
@@ -42,14 +44,59 @@ std::string TemporaryPattern(const std::string& target) {
     return (path.parent_path() / ("." + name + ".XXXXXX")).string();
 }
 
+// The temporary files that exist right now. Creating one and entering it, and renaming one
+// and forgetting it, happen under the lock, so that a stop sees each file either unfinished
+// (and removes it) or in place.
+struct UnfinishedFiles {
+    std::mutex lock;
+    std::set<std::string> paths;
+};
+
+UnfinishedFiles& Unfinished() {
+    static UnfinishedFiles files;
+    return files;
+}
+
+void (*pauseBeforeRename)() = nullptr;
+
+// A renamed file survives a power cut only once its folder's entry is on the disk too.
+void SyncFolderOf(const std::string& target) {
+    std::string folder = std::filesystem::path(target).parent_path().string();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        ::fsync(descriptor);
+        ::close(descriptor);
+    }
+}
+
 }  // namespace
+
+void RemoveUnfinishedFilesForGood() {
+    UnfinishedFiles& files = Unfinished();
+    files.lock.lock();  // never unlocked: the program is ending
+    for (const std::string& path : files.paths) {
+        ::unlink(path.c_str());
+    }
+    files.paths.clear();
+}
+
+void SetPauseBeforeRenameForTests(void (*pause)()) {
+    pauseBeforeRename = pause;
+}
 
 AtomicFileWriter::AtomicFileWriter(std::string path) : target_(ResolveLinks(path)) {
     std::string pattern = TemporaryPattern(target_);
-    descriptor_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (descriptor_ < 0) {
-        systemError_ = errno;
-        return;
+    {
+        const std::lock_guard held(Unfinished().lock);
+        descriptor_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (descriptor_ < 0) {
+            systemError_ = errno;
+            return;
+        }
+        Unfinished().paths.insert(pattern);
     }
     temporary_ = pattern;
     ok_ = ::fchmod(descriptor_, NewFileMode(target_)) == 0;
@@ -67,7 +114,9 @@ AtomicFileWriter::~AtomicFileWriter() {
         ::close(descriptor_);
     }
     if (!committed_ && !temporary_.empty()) {
+        const std::lock_guard held(Unfinished().lock);
         ::unlink(temporary_.c_str());
+        Unfinished().paths.erase(temporary_);
     }
 }
 
@@ -98,9 +147,21 @@ bool AtomicFileWriter::Commit() {
     descriptor_ = -1;
     ok_ = ok_ && closed;
     NoteFailure();
-    ok_ = ok_ && ::rename(temporary_.c_str(), target_.c_str()) == 0;
-    NoteFailure();
-    committed_ = ok_;
+    if (ok_ && pauseBeforeRename != nullptr) {
+        pauseBeforeRename();
+    }
+    {
+        const std::lock_guard held(Unfinished().lock);
+        ok_ = ok_ && ::rename(temporary_.c_str(), target_.c_str()) == 0;
+        NoteFailure();
+        committed_ = ok_;
+        if (committed_) {
+            Unfinished().paths.erase(temporary_);
+        }
+    }
+    if (committed_) {
+        SyncFolderOf(target_);
+    }
     return ok_;
 }
 

@@ -35,4 +35,14 @@ class AtomicFileWriter {
     bool committed_ = false;
 };
 
+// For a program that is being stopped by a signal: removes every temporary file that has not
+// yet been renamed into place, and from then on lets no other temporary file appear and no
+// rename happen, so that each target keeps what it held. Not for signal handlers: call it from
+// a thread that waits for the signals.
+void RemoveUnfinishedFilesForGood();
+
+// Tests make a save slow on purpose, to stop the program in the middle of it: `pause` runs
+// after the temporary file is completely written and before it is renamed into place.
+void SetPauseBeforeRenameForTests(void (*pause)());
+
 }  // namespace marvolin::platform

@@ -1,7 +1,4 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdint>
@@ -10,12 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "cli/fx_runner.h"
 #include "effects/effect_frame.h"
 #include "effects/routine_test_support.h"
 #include "formats/wav.h"
 #include "support/test_files.h"
-
-extern char** environ;
 
 namespace marvolin::cli {
 namespace {
@@ -23,45 +19,10 @@ namespace {
 using testing::ReadText;
 using testing::TemporaryFolder;
 
-struct RunResult {
-    int exitStatus = -1;
-    std::string out;
-    std::string err;
-};
+using RunResult = fx_testing::FxRun;
 
-// Runs the built marvolin-fx with `arguments`, capturing its output streams.
 RunResult RunFx(const TemporaryFolder& folder, const std::vector<std::string>& arguments) {
-    const std::string program = std::string(MARVOLIN_BUILD_BIN_DIR) + "/marvolin-fx";
-    const std::string outPath = folder.File("stdout.txt");
-    const std::string errPath = folder.File("stderr.txt");
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    pid_t child = 0;
-    const int spawned =
-        posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    RunResult result;
-    if (spawned != 0) {
-        ADD_FAILURE() << "cannot start " << program;
-        return result;
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = ReadText(outPath);
-    result.err = ReadText(errPath);
-    return result;
+    return fx_testing::RunFxWith(folder, arguments);
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -168,21 +129,25 @@ TEST(MarvolinFxTest, FailuresPrintTheMessageAndLeaveNoOutput) {
         {{folder.File("in.wav"), out, "Echoes/Classic", "Echoes/Nope"},
          1,
          "unknown effect: Echoes/Nope"},
-        {{folder.File("missing.wav"), out}, 1, "Error: Marvolin is unable to open this file !\n"},
+        {{folder.File("missing.wav"), out},
+         1,
+         "missing.wav: Error: Marvolin is unable to open this file ! (No such file or "
+         "directory)\n"},
         {{folder.File("text.wav"), out, "Aliens/E.T."}, 1, "Error: This is not a .WAV file !\n"},
         {{"--reader", "au", folder.File("text.wav"), out},
          1,
          "Error: This file is damaged or incomplete !\n"},
         {{folder.File("in.wav"), folder.File("no-such-folder/out.wav")},
          1,
-         "Error: Unable to save this file !\n"},
+         "no-such-folder/out.wav: Error: Unable to save this file ! (No such file or "
+         "directory)\n"},
         {{folder.File("in.wav")}, 2, "usage: marvolin-fx"},
         {{"--frobnicate", folder.File("in.wav"), out}, 2, "unknown option --frobnicate"},
         {{"--seed", "-3", folder.File("in.wav"), out}, 2, "--seed"},
         {{"--seed", "4294967296", folder.File("in.wav"), out}, 2, "--seed"},
         {{"--seed"}, 2, "--seed needs a value"},
         {{"--reader", "mp3", folder.File("in.wav"), out}, 2, "unknown reader"},
-        {{folder.File("in.mp3"), out}, 2, "--reader"},
+        {{folder.File(""), out}, 1, "Marvolin is unable to open this file ! (Is a directory)"},
         {{"--list", "extra"}, 2, "usage: marvolin-fx"},
     };
     for (const Case& c : cases) {
