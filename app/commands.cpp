@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include "app/desktop_files.h"
 #include "app/drawing.h"
 #include "app/file_loading.h"
 #include "effects/effect_frame.h"
@@ -71,6 +72,7 @@ void OpenCommand(MainWindowState& state, platform::Platform& platform,
     LoadIntoCurrentSound(state.sound, platform, [&] {
         return formats::LoadSoundFile(state.currentPath, choice->filterIndex);
     });
+    ShowTitle(state, platform);
     RedrawWaveform(state, platform);
     if (state.settings.playAfterLoading) {
         PlayAgain(state, platform);
@@ -87,6 +89,7 @@ void SaveCommand(MainWindowState& state, platform::Platform& platform,
     }
     const formats::SaveResult saved = formats::SaveWav(state.sound, *path);
     state.currentPath = saved.path;
+    ShowTitle(state, platform);
     ShowFileProblem(platform.messageBoxes, saved.status);
     RedrawWaveform(state, platform);
 }
