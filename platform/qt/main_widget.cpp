@@ -78,26 +78,14 @@ void MainWidget::StartDragOut() {
 }
 
 void MainWidget::SetAccessibleButtons(const std::vector<platform::AccessibleButton>& buttons) {
-    const std::vector<platform::AccessibleButton> before = std::move(buttons_);
+    const std::vector<ButtonChange> changes = ButtonChanges(buttons_, buttons);
     buttons_ = buttons;
     if (!QAccessible::isActive()) {
-        return;
+        return;  // no screen reader listens
     }
-    for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        const bool added = i >= before.size();
-        if (!added && before[i].name == buttons_[i].name &&
-            before[i].description == buttons_[i].description) {
-            continue;
-        }
-        QAccessibleInterface* button = ButtonInterface(static_cast<int>(i));
-        if (added || before[i].name != buttons_[i].name) {
-            QAccessibleEvent event(button, QAccessible::NameChanged);
-            QAccessible::updateAccessibility(&event);
-        }
-        if (added || before[i].description != buttons_[i].description) {
-            QAccessibleEvent event(button, QAccessible::DescriptionChanged);
-            QAccessible::updateAccessibility(&event);
-        }
+    for (const ButtonChange& change : changes) {
+        QAccessibleEvent event(ButtonInterface(change.index), change.event);
+        QAccessible::updateAccessibility(&event);
     }
 }
 

@@ -20,6 +20,22 @@ QRect ToQRect(const Rect& area) {
 
 }  // namespace
 
+std::vector<ButtonChange> ButtonChanges(const std::vector<AccessibleButton>& before,
+                                        const std::vector<AccessibleButton>& after) {
+    std::vector<ButtonChange> changes;
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        const bool added = i >= before.size();
+        const int index = static_cast<int>(i);
+        if (added || before[i].name != after[i].name) {
+            changes.push_back({index, QAccessible::NameChanged});
+        }
+        if (added || before[i].description != after[i].description) {
+            changes.push_back({index, QAccessible::DescriptionChanged});
+        }
+    }
+    return changes;
+}
+
 void InstallPanelAccessibility() {
     static const bool installed = [] {
         QAccessible::installFactory(PanelFactory);

@@ -4,6 +4,9 @@
 #include <QAccessibleInterface>
 #include <QAccessibleWidget>
 #include <QPointer>
+#include <vector>
+
+#include "platform/window.h"
 
 namespace marvolin::platform::qt {
 
@@ -58,6 +61,16 @@ class PanelButtonAccessible : public QAccessibleInterface, public QAccessibleAct
     QPointer<MainWidget> widget_;
     int index_;
 };
+
+// What a screen reader must be told when the buttons change from `before` to `after`: for each
+// button in order, NameChanged and/or DescriptionChanged (every event for a new button).
+struct ButtonChange {
+    int index;
+    QAccessible::Event event;
+    bool operator==(const ButtonChange&) const = default;
+};
+std::vector<ButtonChange> ButtonChanges(const std::vector<AccessibleButton>& before,
+                                        const std::vector<AccessibleButton>& after);
 
 // Makes Qt's accessibility use PanelAccessible for the main widget.
 void InstallPanelAccessibility();
