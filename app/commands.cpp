@@ -6,6 +6,7 @@
 #include "effects/effect_frame.h"
 #include "formats/load_sound_file.h"
 #include "formats/wav.h"
+#include "platform/user_folders.h"
 #include "resources/message_table.h"
 #include "resources/string_table.h"
 
@@ -64,7 +65,7 @@ void OpenCommand(MainWindowState& state, platform::Platform& platform,
                  const std::string& dataFolder) {
     const auto choice = platform.fileDialogs.ChooseFileToOpen(
         SplitFilterList(resources::LoadString(resources::kOpenFilterList)),
-        ResolveDefaultDirectory(state.settings.defaultDirectory, dataFolder));
+        DialogStartFolder(state.settings.defaultDirectory, dataFolder, platform::MusicFolder()));
     if (!choice) {
         return;
     }
@@ -83,7 +84,7 @@ void SaveCommand(MainWindowState& state, platform::Platform& platform,
                  const std::string& dataFolder) {
     const auto path = platform.fileDialogs.ChooseFileToSave(
         SplitFilterList(resources::LoadString(resources::kSaveFilterList)),
-        ResolveDefaultDirectory(state.settings.defaultDirectory, dataFolder));
+        DialogStartFolder(state.settings.defaultDirectory, dataFolder, platform::MusicFolder()));
     if (!path) {
         return;
     }
