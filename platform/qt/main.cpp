@@ -16,8 +16,10 @@ int main(int argc, char* argv[]) {
         QString::fromLatin1(marvolin::platform::qt::kApplicationId));
 
     const std::string dataFolder = marvolin::platform::DataFolder();
-    QApplication::setWindowIcon(
-        QIcon(QString::fromStdString(marvolin::platform::JoinPath(dataFolder, "marvolin.png"))));
+    // The installed theme icon, or the one beside the data when running from a build tree.
+    QApplication::setWindowIcon(QIcon::fromTheme(
+        QString::fromLatin1(marvolin::platform::qt::kApplicationId),
+        QIcon(QString::fromStdString(marvolin::platform::JoinPath(dataFolder, "marvolin.png")))));
 
     marvolin::platform::qt::Program program(
         {dataFolder, marvolin::platform::SettingsFilePath(),
