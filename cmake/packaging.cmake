@@ -52,8 +52,9 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Marvolin developers")
 set(CPACK_PACKAGE_CONTACT "The Marvolin developers <developers@marvolin.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "voice effects on a short recording")
+# CPack puts the summary first and indents these lines below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "voice effects on a short recording\n Marvolin turns a short voice recording into a funny or atmospheric version\n of itself: record or open a sound file, click one of 40 preset effects in\n 8 categories, hear the result, undo, and save it as a WAV file. The\n command-line tool marvolin-fx applies the same effects to files.")
+  "Marvolin turns a short voice recording into a funny or atmospheric version\nof itself: record or open a sound file, click one of 40 preset effects in\n8 categories, hear the result, undo, and save it as a WAV file. The\ncommand-line tool marvolin-fx applies the same effects to files.")
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://marvolin.org/")
