@@ -75,6 +75,20 @@ TEST_F(DesktopFilesTest, ADroppedFileThatCannotBeReadKeepsTheSoundAndTheTitle) {
     EXPECT_EQ(state().sound.samples, welcome);
 }
 
+TEST_F(DesktopFilesTest, AFolderOrATextFileDroppedIsRefusedWithAMessage) {
+    const std::vector<std::int16_t> welcome = state().sound.samples;
+    std::filesystem::create_directories(folder.File("a folder"));
+    Drop(folder.File("a folder"));
+    EXPECT_EQ(state().sound.samples, welcome);
+    EXPECT_EQ(host.messageBoxes.shown.size(), 1u);
+    FinishPlayback();
+    testing::WriteText(folder.File("notes.wav"), "just some words, not a sound at all\n");
+    Drop(folder.File("notes.wav"));
+    EXPECT_EQ(state().sound.samples, welcome);
+    EXPECT_EQ(host.messageBoxes.shown.size(), 2u);
+    EXPECT_EQ(host.window.title, "");
+}
+
 TEST_F(DesktopFilesTest, AFileOnTheCommandLineOpensInsteadOfTheWelcomeSound) {
     const std::string path = WavFile("named.voc.wav", {5, 6, 7, 8});
     platform::headless::HeadlessPlatform other;
