@@ -198,6 +198,12 @@ void MainWidget::paintEvent(QPaintEvent* event) {
         return;
     }
     painter.drawImage(event->rect(), picture_, event->rect());
+    // At ratio 1 the picture is the window, pixel for pixel; above it, the text lines are
+    // drawn again in the screen's own resolution.
+    if (devicePixelRatioF() > 1.0) {
+        painter.setClipRect(event->rect());
+        textOverlay_.Paint(painter, picture_);
+    }
 }
 
 void MainWidget::DeliverMouse(MessageKind left, MessageKind right, const QMouseEvent& event) {

@@ -9,6 +9,7 @@
 #include "platform/messages.h"
 #include "platform/pixels.h"
 #include "platform/qt/key_mapping.h"
+#include "platform/qt/native_text_overlay.h"
 #include "platform/window.h"
 
 namespace marvolin::platform::qt {
@@ -35,6 +36,9 @@ class MainWidget : public QWidget {
     // The program wants to repaint `area`: a Paint message reaches the handler before the
     // next paint shows the picture.
     void RequestPaint(const QRect& area);
+    // The text lines shown in the screen's own resolution where it has more pixels.
+    NativeTextOverlay& textOverlay() { return textOverlay_; }
+    const void* pictureBits() const { return picture_.constBits(); }
 
     // Closes the window because the program asked for it.
     void CloseFromProgram();
@@ -85,6 +89,7 @@ class MainWidget : public QWidget {
     bool closedByProgram_ = false;
     bool inCloseEvent_ = false;
     WheelNotches wheel_;
+    NativeTextOverlay textOverlay_;
     DragFileMaker dragOffer_;
     QPoint pressPixel_;  // where the last press was
     QPoint dragStart_;
