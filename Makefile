@@ -5,11 +5,12 @@ SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 BENCH_DIR ?= build-bench
 NOQT_DIR ?= build-noqt
+PACKAGE_DIR ?= build-package
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 180
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build run test test-sanitize test-noqt test-fuzz fuzz bench install format format-check clean
+.PHONY: all deps build run test test-sanitize test-noqt test-fuzz fuzz bench install format format-check clean package check-desktop
 
 all: build
 
@@ -50,6 +51,18 @@ test-fuzz: deps
 # Fuzzes every reader for FUZZ_SECONDS (3 minutes unless told) from its seed corpus.
 fuzz: test-fuzz
 	scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# A Debian package of the installed program (Release, stripped) in $(PACKAGE_DIR).
+package: deps
+	@[ -f $(PACKAGE_DIR)/CMakeCache.txt ] || cmake -S . -B $(PACKAGE_DIR) $(GENERATOR) \
+		-DCMAKE_BUILD_TYPE=Release -DMARVOLIN_BUILD_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	cd $(PACKAGE_DIR) && cpack -G DEB
+
+# For CI: the desktop file, the AppStream metainfo and the man pages through their
+# validators, then the package through lintian and installed into a scratch root.
+check-desktop: package
+	scripts/check-desktop $(PACKAGE_DIR)
 
 # Google Benchmark over the readers, the writer and every effect, in a Release build.
 bench: deps

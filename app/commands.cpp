@@ -1,12 +1,13 @@
 #include "app/commands.h"
 
+#include "app/desktop_files.h"
 #include "app/device_choice.h"
-
 #include "app/drawing.h"
 #include "app/file_loading.h"
 #include "app/open_file.h"
 #include "app/sound_file_entries.h"
 #include "effects/effect_frame.h"
+#include "platform/user_folders.h"
 #include "resources/message_table.h"
 #include "resources/string_table.h"
 
@@ -64,23 +65,27 @@ void PlayAgain(MainWindowState& state, platform::Platform& platform) {
 void OpenCommand(MainWindowState& state, platform::Platform& platform,
                  const std::string& dataFolder) {
     const auto choice = platform.fileDialogs.ChooseFileToOpen(
-        OpenDialogFilters(), ResolveDefaultDirectory(state.settings.defaultDirectory, dataFolder));
+        OpenDialogFilters(),
+        DialogStartFolder(state.settings.defaultDirectory, dataFolder, platform::MusicFolder()));
     if (!choice) {
         return;
     }
     OpenFileWithEntry(state, platform, choice->path, choice->filterIndex);
+    ShowTitle(state, platform);
 }
 
 void SaveCommand(MainWindowState& state, platform::Platform& platform,
                  const std::string& dataFolder) {
     const auto choice = platform.fileDialogs.ChooseFileToSave(
-        SaveDialogFilters(), ResolveDefaultDirectory(state.settings.defaultDirectory, dataFolder));
+        SaveDialogFilters(),
+        DialogStartFolder(state.settings.defaultDirectory, dataFolder, platform::MusicFolder()));
     if (!choice) {
         return;
     }
     const formats::SaveResult saved =
         SaveInFormat(state.sound, choice->path, SaveFormatOfEntry(choice->filterIndex));
     state.currentPath = saved.path;
+    ShowTitle(state, platform);
     ShowFileProblem(platform.messageBoxes, saved.status);
     RedrawWaveform(state, platform);
 }

@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
+#include "app/accessible_buttons.h"
 #include "app/commands.h"
+#include "app/desktop_files.h"
 #include "app/dialog_commands.h"
 #include "app/drawing.h"
 #include "app/exit_command.h"
@@ -10,6 +12,15 @@
 #include "screen/window_areas.h"
 
 namespace marvolin::app {
+namespace {
+
+// The part of the waveform view that a drag takes the sound away from.
+bool OnWaveform(int x, int y) {
+    return x >= resources::kTraceLeft && x < resources::kTraceRight &&
+           y >= resources::kTraceCentreY - 50 && y < resources::kTraceCentreY + 45;
+}
+
+}  // namespace
 
 MainWindow::MainWindow(platform::Platform& platform, ProgramFiles files)
     : platform_(platform), files_(std::move(files)) {
@@ -72,7 +83,56 @@ void MainWindow::Handle(const platform::Message& message) {
         case MessageKind::Timer:
             BlinkRecordingWord(state_, platform_);
             break;
+        case MessageKind::KeyPress:
+            if (const auto click = ShortcutFor(message.key, message.control)) {
+                Click(*click);
+            }
+            break;
+        case MessageKind::Wheel:
+            if (const auto click = WheelShortcut(message.wheelSteps)) {
+                Click(*click);
+            }
+            break;
+        case MessageKind::FileDropped:
+            OpenDroppedFile(state_, platform_, message.path);
+            break;
     }
+    PublishButtons();
+}
+
+// A key does what a click on its hotspot does, refusals included: the same press and release.
+void MainWindow::Click(ShortcutClick click) {
+    if (!state_.initialized) {
+        return;
+    }
+    if (click.button == MouseButton::Left) {
+        PressLeft(click.hotspot);
+        OnLeftButtonUp();
+    } else {
+        PressRight(click.hotspot);
+        OnRightButtonUp();
+    }
+}
+
+void MainWindow::PublishButtons() {
+    if (!state_.initialized) {
+        return;
+    }
+    std::vector<platform::AccessibleButton> buttons = AccessibleButtons(state_);
+    if (buttons != publishedButtons_) {
+        publishedButtons_ = std::move(buttons);
+        platform_.window.DescribeButtons(publishedButtons_);
+    }
+}
+
+void MainWindow::PressOutsideHotspots(int x, int y) {
+    if (OnWaveform(x, y) && !state_.recording() && state_.sound.sampleCount() > 0) {
+        platform_.window.OfferDrag([this]() -> std::optional<std::string> {
+            return dragOutFolder_.WriteSound(state_.sound, state_.currentPath);
+        });
+        return;
+    }
+    platform_.window.BeginMove();
 }
 
 void MainWindow::OnMouseMove(int x, int y) {
@@ -89,13 +149,22 @@ void MainWindow::OnMouseMove(int x, int y) {
         state_.helpShown = false;
         return;
     }
-    const auto text = resources::LoadString(resources::kFirstHelpLine + state_.hoverHotspot);
+    std::string text(resources::LoadString(resources::kFirstHelpLine + state_.hoverHotspot));
+    text += ShortcutSuffix(state_.hoverHotspot);
     screen::DrawHelpLine(state_.screen, host, text.substr(0, 250));
     state_.helpShown = true;
 }
 
 void MainWindow::OnLeftButtonDown(int x, int y) {
-    state_.pressedHotspot = HitTest(state_.hotspots, x, y);
+    const std::uint16_t hit = HitTest(state_.hotspots, x, y);
+    PressLeft(hit);
+    if (hit == NO_HOTSPOT && state_.initialized) {
+        PressOutsideHotspots(x, y);
+    }
+}
+
+void MainWindow::PressLeft(std::uint16_t hit) {
+    state_.pressedHotspot = hit;
     const std::uint16_t pressed = state_.pressedHotspot;
     if (pressed == NO_HOTSPOT) {
         return;
@@ -141,7 +210,11 @@ void MainWindow::OnLeftButtonUp() {
 }
 
 void MainWindow::OnRightButtonDown(int x, int y) {
-    state_.pressedHotspot = HitTest(state_.hotspots, x, y);
+    PressRight(HitTest(state_.hotspots, x, y));
+}
+
+void MainWindow::PressRight(std::uint16_t hit) {
+    state_.pressedHotspot = hit;
     if (state_.pressedHotspot == kCategoryHotspot) {
         DrawHotspotBitmap(state_, platform_, kCategoryHotspot,
                           state_.hotspots[kCategoryHotspot].pressedBitmap);

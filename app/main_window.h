@@ -1,7 +1,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "app/drag_out.h"
+#include "app/keyboard_shortcuts.h"
 #include "app/main_window_state.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
@@ -10,8 +13,9 @@ namespace marvolin::app {
 
 // Where the program finds its files.
 struct ProgramFiles {
-    std::string dataFolder;    // holds "marvolin.bmp" and "waves/welcome.wav"
-    std::string settingsFile;  // "marvolin.ini"
+    std::string dataFolder;        // holds "marvolin.bmp" and "waves/welcome.wav"
+    std::string settingsFile;      // "marvolin.ini"
+    std::string startupFile = {};  // opened instead of the welcome sound when not empty
 };
 
 // The main window's message handler: the program's only driver. The platform delivers every
@@ -28,6 +32,12 @@ class MainWindow : public platform::MessageSink {
   private:
     void OnMouseMove(int x, int y);
     void OnLeftButtonDown(int x, int y);
+    void PressLeft(std::uint16_t hotspot);
+    void PressRight(std::uint16_t hotspot);
+    void Click(ShortcutClick click);
+    // A left press where no hotspot is: the waveform is dragged away, the window moved.
+    void PressOutsideHotspots(int x, int y);
+    void PublishButtons();
     void OnLeftButtonUp();
     void OnRightButtonDown(int x, int y);
     void OnRightButtonUp();
@@ -37,6 +47,8 @@ class MainWindow : public platform::MessageSink {
     platform::Platform& platform_;
     ProgramFiles files_;
     MainWindowState state_;
+    DragOutFolder dragOutFolder_;
+    std::vector<platform::AccessibleButton> publishedButtons_;
 };
 
 }  // namespace marvolin::app

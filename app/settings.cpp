@@ -7,6 +7,7 @@
 
 #include "platform/paths.h"
 #include "platform/profile_file.h"
+#include "platform/user_folders.h"
 
 namespace marvolin::app {
 namespace {
@@ -97,6 +98,15 @@ std::string ResolveDefaultDirectory(const std::string& setting, const std::strin
         path.erase(0, 2);
     }
     return platform::JoinPath(dataFolder, path);
+}
+
+std::string DialogStartFolder(const std::string& setting, const std::string& dataFolder,
+                              const std::string& userFolder) {
+    const std::string resolved = ResolveDefaultDirectory(setting, dataFolder);
+    if (setting != Settings{}.defaultDirectory || platform::IsWritableFolder(resolved)) {
+        return resolved;
+    }
+    return userFolder;
 }
 
 }  // namespace marvolin::app

@@ -38,4 +38,11 @@ bool WriteSettings(const std::string& settingsFile, const Settings& settings);
 // is taken from the program's data folder; backslashes separate folders.
 std::string ResolveDefaultDirectory(const std::string& setting, const std::string& dataFolder);
 
+// The folder the Open and Save dialogs start in. A folder the user chose stands as
+// ResolveDefaultDirectory gives it; the default ".\waves" does too while the data folder can
+// be written (a build tree), but once installed, where it cannot, `userFolder` (the music
+// folder or home) is used instead.
+std::string DialogStartFolder(const std::string& setting, const std::string& dataFolder,
+                              const std::string& userFolder);
+
 }  // namespace marvolin::app

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "app/desktop_files.h"
 #include "app/device_choice.h"
 #include "app/drawing.h"
 #include "app/file_loading.h"
@@ -40,6 +41,17 @@ void StartUp(MainWindowState& state, platform::Platform& platform, const Program
     state.categoryLabels = MakeCategoryLabelTable();
     state.category = kRobots;
 
+    state.undo = formats::SoundBuffer{};
+    if (!files.startupFile.empty()) {
+        // A file named on the command line opens as if dropped on the window; should it fail,
+        // the window starts without a sound.
+        state.initialized = true;
+        if (!OpenDroppedFile(state, platform, files.startupFile)) {
+            ShowTitle(state, platform);
+        }
+        return;
+    }
+
     state.currentPath = platform::JoinPath(files.dataFolder, "waves/welcome.wav");
     LoadIntoCurrentSound(state.sound, platform,
                          [&] { return formats::LoadWav(state.currentPath); });
@@ -48,7 +60,6 @@ void StartUp(MainWindowState& state, platform::Platform& platform, const Program
     audio::StartPlayback(state.playback, platform, state.sound, OutputDeviceNumber(state, platform),
                          PlayButtonPainter(state, platform), audio::FailureReport::Silent);
 
-    state.undo = formats::SoundBuffer{};
     state.initialized = true;
 }
 

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "platform/pixels.h"
 
 namespace marvolin::platform {
@@ -9,7 +14,22 @@ struct Rect {
     int top = 0;
     int right = 0;   // excluded
     int bottom = 0;  // excluded
+
+    bool operator==(const Rect&) const = default;
 };
+
+// One painted button as a screen reader presents it. Its action is a click at the centre of
+// `area`, delivered to the handler like the mouse's.
+struct AccessibleButton {
+    Rect area;
+    std::string name;         // "Play", "Robots: Android"
+    std::string description;  // the button's help line
+
+    bool operator==(const AccessibleButton&) const = default;
+};
+
+// Writes the file a drag hands over and gives its path; nothing when it cannot be written.
+using DragFileMaker = std::function<std::optional<std::string>()>;
 
 // The main window as the program sees it: placement, repaint requests and the end of the run.
 class Window {
@@ -29,6 +49,18 @@ class Window {
     virtual void PresentNow(const Rect& area) = 0;
     // Ends the program's main window, and so the program.
     virtual void Close() = 0;
+    // The window's name in task bars and window lists.
+    virtual void SetTitle(const std::string& title) = 0;
+    // Called while the left button is down where nothing can be clicked: from now on the
+    // window follows the pointer until the button is released.
+    virtual void BeginMove() = 0;
+    // Called while the left button is down on something that can be dragged away: should the
+    // pointer leave with the button held, `makeFile` writes the file that the drop target
+    // receives. The offer ends with the button's release.
+    virtual void OfferDrag(DragFileMaker makeFile) = 0;
+    // The painted buttons a screen reader finds on the window, in table order; called again
+    // whenever a name or description changes.
+    virtual void DescribeButtons(const std::vector<AccessibleButton>& buttons) = 0;
 };
 
 }  // namespace marvolin::platform

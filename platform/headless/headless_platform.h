@@ -48,8 +48,20 @@ class RecordingWindow : public Window {
     void Invalidate(const Rect& area) override;
     void PresentNow(const Rect& area) override { presented.push_back(area); }
     void Close() override { closed = true; }
+    void SetTitle(const std::string& shown) override { title = shown; }
+    void BeginMove() override { ++movesBegun; }
+    void OfferDrag(DragFileMaker makeFile) override { dragOffer = std::move(makeFile); }
+    void DescribeButtons(const std::vector<AccessibleButton>& described) override {
+        buttons = described;
+        ++descriptions;
+    }
 
     Rect desktop{0, 0, 1920, 1080};
+    std::string title;
+    int movesBegun = 0;
+    DragFileMaker dragOffer;  // the last offer made
+    std::vector<AccessibleButton> buttons;
+    int descriptions = 0;           // how often the buttons were described
     std::optional<Rect> placement;  // left, top, right, bottom after Place
     PixelView picture;
     std::vector<Rect> invalidated;

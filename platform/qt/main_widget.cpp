@@ -1,9 +1,16 @@
 #include "platform/qt/main_widget.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDrag>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 #include <cmath>
+
+#include "platform/qt/file_drops.h"
+#include "platform/qt/panel_accessible.h"
 
 namespace marvolin::platform::qt {
 namespace {
@@ -25,6 +32,127 @@ MainWidget::MainWidget() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint
     setMouseTracking(true);
     // Every paint covers the whole area asked for, so Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
+    InstallPanelAccessibility();
+}
+
+MainWidget::~MainWidget() {
+    for (const QAccessible::Id id : buttonIds_) {
+        QAccessible::deleteAccessibleInterface(id);
+    }
+}
+
+void MainWidget::BeginMove() {
+    if (QWindow* window = windowHandle()) {
+        window->startSystemMove();
+    }
+}
+
+void MainWidget::OfferDrag(DragFileMaker makeFile) {
+    dragOffer_ = std::move(makeFile);
+    dragStart_ = pressPixel_;
+}
+
+std::unique_ptr<QMimeData> MainWidget::TakeDragData() {
+    if (!dragOffer_) {
+        return nullptr;
+    }
+    const DragFileMaker makeFile = std::move(dragOffer_);
+    dragOffer_ = nullptr;
+    const std::optional<std::string> path = makeFile();
+    if (!path) {
+        return nullptr;
+    }
+    return MimeDataForFile(QString::fromStdString(*path));
+}
+
+void MainWidget::StartDragOut() {
+    std::unique_ptr<QMimeData> data = TakeDragData();
+    if (!data) {
+        return;
+    }
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data.release());
+    drag->exec(Qt::CopyAction);
+}
+
+void MainWidget::SetAccessibleButtons(const std::vector<platform::AccessibleButton>& buttons) {
+    const std::vector<ButtonChange> changes = ButtonChanges(buttons_, buttons);
+    buttons_ = buttons;
+    if (!QAccessible::isActive()) {
+        return;  // no screen reader listens
+    }
+    for (const ButtonChange& change : changes) {
+        QAccessibleEvent event(ButtonInterface(change.index), change.event);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+QAccessibleInterface* MainWidget::ButtonInterface(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= buttons_.size()) {
+        return nullptr;
+    }
+    while (buttonIds_.size() <= static_cast<std::size_t>(index)) {
+        buttonIds_.push_back(QAccessible::registerAccessibleInterface(
+            new PanelButtonAccessible(this, static_cast<int>(buttonIds_.size()))));
+    }
+    return QAccessible::accessibleInterface(buttonIds_[static_cast<std::size_t>(index)]);
+}
+
+void MainWidget::ClickButton(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= buttons_.size()) {
+        return;
+    }
+    const Rect area = buttons_[static_cast<std::size_t>(index)].area;
+    const int x = (area.left + area.right - 1) / 2;
+    const int y = (area.top + area.bottom - 1) / 2;
+    Deliver({MessageKind::LeftButtonDown, x, y});
+    Deliver({MessageKind::LeftButtonUp, x, y});
+}
+
+void MainWidget::keyPressEvent(QKeyEvent* event) {
+    const Message message = KeyMessageFor(*event);
+    if (message.key == Key::Other) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    Deliver(message);
+}
+
+void MainWidget::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    int notches = wheel_.Add(event->angleDelta().y());
+    // One message per notch, as if the key had been pressed that often.
+    for (; notches != 0; notches += notches > 0 ? -1 : 1) {
+        Message message{MessageKind::Wheel};
+        message.wheelSteps = notches > 0 ? 1 : -1;
+        Deliver(message);
+    }
+}
+
+void MainWidget::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->source() != this && !FirstLocalFile(*event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWidget::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->source() != this && !FirstLocalFile(*event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWidget::dropEvent(QDropEvent* event) {
+    const QString path = FirstLocalFile(*event->mimeData());
+    if (path.isEmpty() || event->source() == this) {
+        return;
+    }
+    event->acceptProposedAction();
+    Message message{MessageKind::FileDropped};
+    message.path = path.toStdString();
+    Deliver(message);
 }
 
 void MainWidget::Deliver(const Message& message) {
@@ -70,6 +198,12 @@ void MainWidget::paintEvent(QPaintEvent* event) {
         return;
     }
     painter.drawImage(event->rect(), picture_, event->rect());
+    // At ratio 1 the picture is the window, pixel for pixel; above it, the text lines are
+    // drawn again in the screen's own resolution.
+    if (devicePixelRatioF() > 1.0) {
+        painter.setClipRect(event->rect());
+        textOverlay_.Paint(painter, picture_);
+    }
 }
 
 void MainWidget::DeliverMouse(MessageKind left, MessageKind right, const QMouseEvent& event) {
@@ -86,6 +220,7 @@ void MainWidget::DeliverMouse(MessageKind left, MessageKind right, const QMouseE
 }
 
 void MainWidget::mousePressEvent(QMouseEvent* event) {
+    pressPixel_ = WindowPixel(*event);
     DeliverMouse(MessageKind::LeftButtonDown, MessageKind::RightButtonDown, *event);
 }
 
@@ -96,12 +231,19 @@ void MainWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void MainWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragOffer_ = nullptr;
+    }
     DeliverMouse(MessageKind::LeftButtonUp, MessageKind::RightButtonUp, *event);
 }
 
 void MainWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pixel = WindowPixel(*event);
     Deliver({MessageKind::MouseMove, pixel.x(), pixel.y()});
+    if (dragOffer_ && (event->buttons() & Qt::LeftButton) &&
+        (pixel - dragStart_).manhattanLength() >= QApplication::startDragDistance()) {
+        StartDragOut();
+    }
 }
 
 // A close that the program did not ask for (Alt+F4, the window manager) becomes a Close

@@ -14,6 +14,8 @@ QtPlatform::QtPlatform(MainWidget& widget)
       audioDevices(soundServer),
       dialogs(cursor),
       services_{messageBoxes, cursor,    window,       fileDialogs,  timers,
-                waveOutput,   waveInput, audioDevices, textRenderer, dialogs} {}
+                waveOutput,   waveInput, audioDevices, textRenderer, dialogs} {
+    textRenderer.ShareLinesWith(&widget);
+}
 
 }  // namespace marvolin::platform::qt

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include "platform/qt/main_widget.h"
+
 namespace marvolin::platform::qt {
 
 void QtTextRenderer::DrawText(PixelView target, int x, int y, std::string_view text,
@@ -17,14 +19,22 @@ void QtTextRenderer::DrawText(PixelView target, int x, int y, std::string_view t
     const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const QFont font = QApplication::font();
     const QFontMetrics metrics(font);
-    QPainter painter(&image);
-    painter.setFont(font);
-    if (opaque) {
-        painter.fillRect(QRect(x, y, metrics.horizontalAdvance(line), metrics.height()),
-                         QColor::fromRgb(background));
+    const QRect area(x, y, metrics.horizontalAdvance(line), metrics.height());
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        if (opaque) {
+            painter.fillRect(area, QColor::fromRgb(background));
+        }
+        painter.setPen(QColor::fromRgb(color));
+        painter.drawText(QPoint(x, y + metrics.ascent()), line);
     }
-    painter.setPen(QColor::fromRgb(color));
-    painter.drawText(QPoint(x, y + metrics.ascent()), line);
+    if (opaque && widget_ != nullptr && target.pixels == widget_->pictureBits()) {
+        const QRect inside = area.intersected(image.rect());
+        widget_->textOverlay().Add({inside, QPoint(x, y + metrics.ascent()), line, font,
+                                    QColor::fromRgb(color), QColor::fromRgb(background),
+                                    image.copy(inside)});
+    }
 }
 
 }  // namespace marvolin::platform::qt

@@ -49,3 +49,23 @@ void QtWindow::Close() {
 }
 
 }  // namespace marvolin::platform::qt
+
+namespace marvolin::platform::qt {
+
+void QtWindow::SetTitle(const std::string& title) {
+    widget_.setWindowTitle(QString::fromStdString(title));
+}
+
+void QtWindow::BeginMove() {
+    widget_.BeginMove();
+}
+
+void QtWindow::OfferDrag(DragFileMaker makeFile) {
+    widget_.OfferDrag(std::move(makeFile));
+}
+
+void QtWindow::DescribeButtons(const std::vector<AccessibleButton>& buttons) {
+    widget_.SetAccessibleButtons(buttons);
+}
+
+}  // namespace marvolin::platform::qt

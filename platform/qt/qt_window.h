@@ -19,6 +19,10 @@ class QtWindow : public Window {
     void PresentNow(const Rect& area) override;
     // Closes the widget; the widget's ClosedByProgram signal then ends the event loop.
     void Close() override;
+    void SetTitle(const std::string& title) override;
+    void BeginMove() override;
+    void OfferDrag(DragFileMaker makeFile) override;
+    void DescribeButtons(const std::vector<AccessibleButton>& buttons) override;
 
   private:
     MainWidget& widget_;

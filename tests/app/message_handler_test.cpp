@@ -72,14 +72,14 @@ TEST_F(MessageHandlerTest, MissingPictureEndsTheProgram) {
 TEST_F(MessageHandlerTest, HelpLineFollowsThePointer) {
     Send(MessageKind::MouseMove, kOpenX, kOpenY);
     ASSERT_EQ(host.textRenderer.drawn.size(), 1u);
-    EXPECT_EQ(host.textRenderer.drawn[0].text, "Open a .WAV file...");
+    EXPECT_EQ(host.textRenderer.drawn[0].text, "Open a .WAV file... (Ctrl+O)");
     EXPECT_EQ(host.textRenderer.drawn[0].x, 20);
     EXPECT_EQ(host.textRenderer.drawn[0].y, 450);
     EXPECT_EQ(host.textRenderer.drawn[0].color, 0xFFFFFFu);
     EXPECT_TRUE(state().helpShown);
 
     Send(MessageKind::MouseMove, 560, 450);  // the logo
-    EXPECT_EQ(host.textRenderer.drawn.back().text, "About Brendale...");
+    EXPECT_EQ(host.textRenderer.drawn.back().text, "About Brendale... (F1)");
 
     Send(MessageKind::MouseMove, 5, 5);
     EXPECT_FALSE(state().helpShown);

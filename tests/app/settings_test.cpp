@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/test_files.h"
 
 namespace marvolin::app {
@@ -95,6 +97,26 @@ TEST(SettingsTest, RelativeDirectoriesAreTakenFromTheDataFolder) {
     EXPECT_EQ(ResolveDefaultDirectory("sub\\dir", "/d"), "/d/sub/dir");
     EXPECT_EQ(ResolveDefaultDirectory("/home/me", "/d"), "/home/me");
     EXPECT_EQ(ResolveDefaultDirectory("", "/d"), "/d");
+}
+
+}  // namespace
+}  // namespace marvolin::app
+
+namespace marvolin::app {
+namespace {
+
+TEST(DialogStartFolderTest, AnInstalledProgramStartsInTheUserFolder) {
+    testing::TemporaryFolder folder;
+    std::filesystem::create_directories(folder.File("data/waves"));
+    // A data folder that can be written: the waves folder, as in a build tree.
+    EXPECT_EQ(DialogStartFolder(".\\waves", folder.File("data"), "/home/me/Music"),
+              folder.File("data") + "/waves");
+    // An installed one, read-only (or not there at all): the user's folder.
+    EXPECT_EQ(DialogStartFolder(".\\waves", "/nonexistent/share/marvolin", "/home/me/Music"),
+              "/home/me/Music");
+    // A folder the user set keeps its meaning.
+    EXPECT_EQ(DialogStartFolder("/srv/sounds", "/nonexistent", "/home/me/Music"), "/srv/sounds");
+    EXPECT_EQ(DialogStartFolder("mine", "/nonexistent", "/home/me/Music"), "/nonexistent/mine");
 }
 
 }  // namespace

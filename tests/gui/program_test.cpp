@@ -11,6 +11,9 @@
 #include <optional>
 #include <string>
 
+#include <QAccessible>
+
+#include "formats/wav.h"
 #include "modal_answerer.h"
 #include "platform/paths.h"
 #include "support/test_files.h"
@@ -164,6 +167,36 @@ TEST_F(ProgramTest, MissingWelcomeSoundIsReportedOnceAndTheProgramGoesOn) {
     EXPECT_FALSE(started.widget().closedByProgram());
     EXPECT_EQ(started.window().state().sound.sampleCount(), 0u);
     EXPECT_TRUE(started.window().state().initialized);
+}
+
+}  // namespace
+}  // namespace marvolin::platform::qt
+
+namespace marvolin::platform::qt {
+namespace {
+
+TEST_F(ProgramTest, ANamedFileOpensKeysWorkAndTheTreeNamesTheButtons) {
+    ModalAnswerer answerer;
+    formats::SoundBuffer sound;
+    sound.Install({1000, -1000, 2000});
+    sound.sampleRate = 8000;
+    ASSERT_TRUE(formats::SaveWav(sound, folder.File("named.wav")).ok());
+    program.emplace(app::ProgramFiles{DataFolder(), SettingsFilePath(), folder.File("named.wav")});
+    ASSERT_TRUE(program->Start());
+    MainWidget& widget = program->widget();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    EXPECT_EQ(widget.windowTitle(), QStringLiteral("named.wav - Marvolin"));
+    EXPECT_EQ(program->window().state().sound.samples, sound.samples);
+
+    QTest::keyClick(&widget, Qt::Key_Right);
+    EXPECT_EQ(program->window().state().category, app::kTransmissions);
+
+    QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(&widget);
+    ASSERT_NE(panel, nullptr);
+    ASSERT_EQ(panel->childCount(), 14);
+    EXPECT_EQ(panel->child(0)->text(QAccessible::Name), QStringLiteral("Open"));
+    EXPECT_EQ(panel->child(8)->text(QAccessible::Name), QStringLiteral("Transmissions: Jamming"));
+    EXPECT_EQ(panel->child(13)->role(), QAccessible::Button);
 }
 
 }  // namespace
