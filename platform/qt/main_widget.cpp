@@ -202,7 +202,10 @@ void MainWidget::paintEvent(QPaintEvent* event) {
     const double ratio = devicePixelRatioF();
     const NativeArtwork* native = ratio > 1.0 ? NativeArtworkFor(ratio) : nullptr;
     if (native != nullptr) {
-        native->Paint(painter, picture_, event->rect());
+        // A window pixel more all round: at fractional ratios Qt may round the area's device
+        // pixels outwards, and those belong to the neighbours.
+        painter.setClipRect(event->rect());
+        native->Paint(painter, picture_, event->rect().adjusted(-1, -1, 1, 1));
     } else {
         painter.drawImage(event->rect(), picture_, event->rect());
     }

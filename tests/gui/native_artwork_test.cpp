@@ -218,3 +218,25 @@ TEST(NativeArtworkRatios, AtRatioOneTheWindowIsThePictureExactly) {
 
 }  // namespace
 }  // namespace marvolin::platform::qt
+
+namespace marvolin::platform::qt {
+namespace {
+
+// Run again by ctest with QT_SCALE_FACTOR=2 (gui_window_at_twice); skipped at ratio 1.
+TEST(WindowAtTwice, TheWindowShowsItsArtworkInTheScreensResolution) {
+    QImage picture = ProgramPicture();
+    ASSERT_FALSE(picture.isNull());
+    MainWidget widget;
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") != QLatin1String("2")) {
+        GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+    }
+    ASSERT_EQ(widget.devicePixelRatioF(), 2.0);
+    widget.AttachPicture({reinterpret_cast<std::uint32_t*>(picture.bits()), 640, 480});
+    const QImage shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), QSize(1280, 960));
+    EXPECT_GT(FinerThanTheWindow(shown, kPlayButton), 1000);
+    EXPECT_LE(LargestTileDifference(picture, shown, picture.rect()), 24);
+}
+
+}  // namespace
+}  // namespace marvolin::platform::qt
