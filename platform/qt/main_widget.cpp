@@ -197,13 +197,35 @@ void MainWidget::paintEvent(QPaintEvent* event) {
         painter.fillRect(event->rect(), Qt::black);
         return;
     }
-    painter.drawImage(event->rect(), picture_, event->rect());
-    // At ratio 1 the picture is the window, pixel for pixel; above it, the text lines are
-    // drawn again in the screen's own resolution.
-    if (devicePixelRatioF() > 1.0) {
+    // At ratio 1 the picture is the window, pixel for pixel; above it, the artwork and the
+    // text lines are drawn again in the screen's own resolution.
+    const double ratio = devicePixelRatioF();
+    const NativeArtwork* native = ratio > 1.0 ? NativeArtworkFor(ratio) : nullptr;
+    if (native != nullptr) {
+        // A window pixel more all round: at fractional ratios Qt may round the area's device
+        // pixels outwards, and those belong to the neighbours.
+        painter.setClipRect(event->rect());
+        native->Paint(painter, picture_, event->rect().adjusted(-1, -1, 1, 1));
+    } else {
+        painter.drawImage(event->rect(), picture_, event->rect());
+    }
+    if (ratio > 1.0) {
         painter.setClipRect(event->rect());
         textOverlay_.Paint(painter, picture_);
     }
+}
+
+const NativeArtwork* MainWidget::NativeArtworkFor(double ratio) {
+    if (nativeArtwork_ && nativeArtwork_->ratio() == ratio) {
+        return nativeArtwork_.get();
+    }
+    if (nativeRatioTried_ != ratio) {
+        // Once per ratio: should it fail, the picture shows scaled rather than retrying on
+        // every paint.
+        nativeRatioTried_ = ratio;
+        nativeArtwork_ = NativeArtwork::Render(ratio);
+    }
+    return nativeArtwork_ && nativeArtwork_->ratio() == ratio ? nativeArtwork_.get() : nullptr;
 }
 
 void MainWidget::DeliverMouse(MessageKind left, MessageKind right, const QMouseEvent& event) {

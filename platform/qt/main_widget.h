@@ -9,6 +9,7 @@
 #include "platform/messages.h"
 #include "platform/pixels.h"
 #include "platform/qt/key_mapping.h"
+#include "platform/qt/native_artwork.h"
 #include "platform/qt/native_text_overlay.h"
 #include "platform/window.h"
 
@@ -38,6 +39,9 @@ class MainWidget : public QWidget {
     void RequestPaint(const QRect& area);
     // The text lines shown in the screen's own resolution where it has more pixels.
     NativeTextOverlay& textOverlay() { return textOverlay_; }
+    // The artwork at `ratio` device pixels per window pixel, drawn on first use and kept
+    // until another ratio is asked for; nullptr when it cannot be drawn.
+    const NativeArtwork* NativeArtworkFor(double ratio);
     const void* pictureBits() const { return picture_.constBits(); }
 
     // Closes the window because the program asked for it.
@@ -90,6 +94,8 @@ class MainWidget : public QWidget {
     bool inCloseEvent_ = false;
     WheelNotches wheel_;
     NativeTextOverlay textOverlay_;
+    std::unique_ptr<NativeArtwork> nativeArtwork_;
+    double nativeRatioTried_ = 1.0;
     DragFileMaker dragOffer_;
     QPoint pressPixel_;  // where the last press was
     QPoint dragStart_;

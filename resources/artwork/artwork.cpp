@@ -18,6 +18,12 @@ QImage Over(const QImage& backdrop, const QRect& area, const std::function<void(
 }  // namespace
 
 Artwork RenderArtwork() {
+    Artwork art = RenderPanelArtwork();
+    art.icon = RenderAppIcon(256);
+    return art;
+}
+
+Artwork RenderPanelArtwork() {
     Artwork art;
     const app::HotspotTable hotspots = app::MakeHotspotTable();
     const app::CategoryLabelTable labels = app::MakeCategoryLabelTable();
@@ -123,7 +129,28 @@ Artwork RenderArtwork() {
              art.bitmaps[resources::EffectLabelBitmap(kShownCategory, e)]);
     }
     art.picture = stage.convertToFormat(QImage::Format_RGB32);
-    art.icon = RenderAppIcon(256);
+
+    // Where the program puts them: the buttons at their hotspots, the labels in their slots.
+    art.places[kAboutLogo] = kLogoArea.topLeft();
+    for (int i = 0; i < app::kHotspotCount; ++i) {
+        const app::Hotspot& h = hotspots[i];
+        for (const int id : {h.normalBitmap, h.pressedBitmap}) {
+            if (id != 0 && art.bitmaps.count(id) != 0) {
+                art.places[id] = {h.left, h.top};
+            }
+        }
+    }
+    art.places[kStopBright] = play.topLeft();
+    art.places[kStopPressed] = play.topLeft();
+    art.places[kStopRecording] = record.topLeft();
+    for (int c = 0; c < app::kCategoryCount; ++c) {
+        const app::CategoryLabel& l = labels[c];
+        art.places[l.brightBitmap] = {l.labelX, l.labelY};
+        art.places[l.dimBitmap] = {l.pressedX, l.pressedY};
+        for (int e = 0; e < 5; ++e) {
+            art.places[resources::EffectLabelBitmap(c, e)] = kEffectSlots[e].label.topLeft();
+        }
+    }
     return art;
 }
 

@@ -3,6 +3,7 @@
 // The skin: how each piece of artwork is drawn, and all of it rendered together.
 
 #include <QImage>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -14,8 +15,12 @@ namespace marvolin::artwork {
 struct Artwork {
     QImage picture;                 // "marvolin.bmp", 640 x 480
     std::map<int, QImage> bitmaps;  // the bitmap resources by id
+    std::map<int, QPoint> places;   // where in the window the program shows each bitmap
     QImage icon;                    // "marvolin.png"
 };
+
+// The picture and the bitmaps (no icon), at RenderScale() image pixels per panel pixel.
+Artwork RenderPanelArtwork();
 
 // Renders it all: each bitmap over a copy of the picture where the program draws it, then
 // the picture with every button's normal bitmap in place. Needs LoadFonts().

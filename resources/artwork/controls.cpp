@@ -374,7 +374,7 @@ void DrawLamp(QImage& image, bool red) {
 void DrawEffectLabel(QImage& image, const QString& text) {
     QPainter p(&image);
     Antialias(p);
-    const QFont font = FittingFont(text, 13, true, image.width() - 2);
+    const QFont font = FittingFont(text, 13, true, LogicalSize(image).width() - 2);
     const QPainterPath path = TextPath(text, font, {1, CentredBaseline(font, 0, 16)});
     FillWithShadow(p, path, QColor(0xDC, 0xE5, 0xF4), QColor(0, 0, 0, 200));
 }
@@ -408,6 +408,7 @@ void DrawCategoryLabel(QImage& image, const QString& text, bool bright, const QR
 // pixels are magenta (transparent). Its rim is blended with the groove's colour.
 
 QImage RenderBallIcon() {
+    const ScaleScope panelPixels(1.0);  // the program draws the ball pixel by pixel
     QImage ball = NewImage(kBallSize, kBallSize);
     {
         QPainter p(&ball);

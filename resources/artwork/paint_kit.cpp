@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -116,24 +117,71 @@ void Antialias(QPainter& painter) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
 }
 
+namespace {
+
+double renderScale = 1.0;
+
+int Scaled(int value, double scale) {
+    return static_cast<int>(std::lround(value * scale));
+}
+
+// `area` in the image's own pixels; the edges are rounded so that neighbouring areas meet.
+QRect ScaledRect(const QRect& area, double scale) {
+    const int left = Scaled(area.left(), scale);
+    const int top = Scaled(area.top(), scale);
+    return {left, top, Scaled(area.left() + area.width(), scale) - left,
+            Scaled(area.top() + area.height(), scale) - top};
+}
+
+}  // namespace
+
+double RenderScale() {
+    return renderScale;
+}
+
+ScaleScope::ScaleScope(double scale) : previous_(renderScale) {
+    renderScale = scale;
+}
+
+ScaleScope::~ScaleScope() {
+    renderScale = previous_;
+}
+
+QSize LogicalSize(const QImage& image) {
+    return image.deviceIndependentSize().toSize();
+}
+
 QImage NewImage(int width, int height, QColor fill) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image(Scaled(width, renderScale), Scaled(height, renderScale),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(renderScale);
     image.fill(fill);
     return image;
 }
 
 QImage Crop(const QImage& image, const QRect& area) {
-    return image.copy(area);
+    return image.copy(ScaledRect(area, image.devicePixelRatio()));
 }
 
 void Blit(QImage& target, QPoint at, const QImage& source) {
-    QPainter painter(&target);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(at, source);
+    // Copied pixel for pixel at the rounded place, so that no scaled painter resamples it.
+    const double scale = target.devicePixelRatio();
+    QImage plain = source;
+    plain.setDevicePixelRatio(1);
+    target.setDevicePixelRatio(1);
+    {
+        QPainter painter(&target);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QPoint(Scaled(at.x(), scale), Scaled(at.y(), scale)), plain);
+    }
+    target.setDevicePixelRatio(scale);
 }
 
 QImage Blurred(const QImage& image, int radius) {
     QImage source = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (image.devicePixelRatio() != 1.0) {
+        radius = std::max(1, Scaled(radius, image.devicePixelRatio()));
+    }
     const int width = source.width();
     const int height = source.height();
     const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
@@ -171,6 +219,7 @@ QImage Blurred(const QImage& image, int radius) {
             row[x] = value;
         }
     }
+    result.setDevicePixelRatio(image.devicePixelRatio());
     return result;
 }
 

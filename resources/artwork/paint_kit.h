@@ -36,12 +36,31 @@ QPainterPath RoundedRect(const QRectF& rect, double radius);
 // Turns on antialiasing.
 void Antialias(QPainter& painter);
 
-// A new transparent (or filled) premultiplied ARGB image.
+// How many image pixels each panel pixel gets in the images NewImage makes (1 unless a
+// ScaleScope says otherwise). The drawing code keeps working in panel pixels: images carry
+// the scale as their device pixel ratio, so their painters are scaled to match.
+double RenderScale();
+class ScaleScope {
+  public:
+    explicit ScaleScope(double scale);
+    ~ScaleScope();
+    ScaleScope(const ScaleScope&) = delete;
+    ScaleScope& operator=(const ScaleScope&) = delete;
+
+  private:
+    double previous_;
+};
+// `image`'s size in panel pixels.
+QSize LogicalSize(const QImage& image);
+
+// A new transparent (or filled) premultiplied ARGB image, width x height panel pixels.
 QImage NewImage(int width, int height, QColor fill = Qt::transparent);
+// `area` in panel pixels.
 QImage Crop(const QImage& image, const QRect& area);
-// Copies `source` over `target` at `at`, replacing the pixels.
+// Copies `source` over `target` at `at` (panel pixels), replacing the pixels.
 void Blit(QImage& target, QPoint at, const QImage& source);
-// Box blur (three passes, about a Gaussian of `radius`) of a premultiplied ARGB image.
+// Box blur (three passes, about a Gaussian of `radius` panel pixels) of a premultiplied ARGB
+// image.
 QImage Blurred(const QImage& image, int radius);
 // Paints a blurred copy of `shape` in `color`: a glow or a soft shadow.
 void SoftShape(QPainter& painter, const QPainterPath& shape, QColor color, int radius);

@@ -42,9 +42,9 @@ void DrawBackdrop(QImage& image) {
     }
     // A faint grain, so the dark gradients show no bands.
     Grain grain;
-    for (int y = 0; y < kHeight; ++y) {
+    for (int y = 0; y < image.height(); ++y) {
         QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < kWidth; ++x) {
+        for (int x = 0; x < image.width(); ++x) {
             const int d = grain.Next();
             row[x] =
                 qRgb(std::clamp(qRed(row[x]) + d, 0, 255), std::clamp(qGreen(row[x]) + d, 0, 255),
@@ -136,11 +136,16 @@ void DrawScreen(QImage& image) {
     const double middle = area.top() + (area.height() - 1) / 2.0;  // 105
     const double halfHeight = (area.height() - 1) / 2.0;
     const double centreX = area.left() + (area.width() - 1) / 2.0;  // 315
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    // Each of the image's pixels takes the colour of the panel pixel it lies in.
+    const double scale = image.devicePixelRatio();
+    const auto first = [&](int panel) { return static_cast<int>(std::lround(panel * scale)); };
+    for (int row_y = first(area.top()); row_y < first(area.bottom() + 1); ++row_y) {
+        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(row_y));
+        const int y = static_cast<int>(std::floor((row_y + 0.5) / scale));
         const double t = (y - middle) / halfHeight;
         const double vertical = 1.0 - t * t;
-        for (int x = area.left(); x <= area.right(); ++x) {
+        for (int column = first(area.left()); column < first(area.right() + 1); ++column) {
+            const int x = static_cast<int>(std::floor((column + 0.5) / scale));
             const double u = (x - centreX) / (area.width() / 2.0);
             double blue = (58 + 92 * std::pow(vertical, 1.3)) * (1.0 - 0.18 * u * u);
             double green = blue * 0.30;
@@ -169,8 +174,8 @@ void DrawScreen(QImage& image) {
                 green *= shade;
                 red *= shade;
             }
-            row[x] = qRgb(static_cast<int>(red), static_cast<int>(green),
-                          std::clamp(static_cast<int>(blue), 1, 255));
+            row[column] = qRgb(static_cast<int>(red), static_cast<int>(green),
+                               std::clamp(static_cast<int>(blue), 1, 255));
         }
     }
     // A faint reflection over the upper glass (adds a little to every channel, keeps blue).
