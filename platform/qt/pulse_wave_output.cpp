@@ -105,7 +105,8 @@ DeviceResult PulseWaveOutput::Write() {
         pa_buffer_attr attributes{.maxlength = UINT32_MAX,
                                   .tlength = bufferBytes,
                                   .prebuf = UINT32_MAX,
-                                  .minreq = UINT32_MAX,
+                                  .minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(
+                                      kRequestMilliseconds * PA_USEC_PER_MSEC, &spec)),
                                   .fragsize = UINT32_MAX};
         const char* sink = sinkName_.empty() ? nullptr : sinkName_.c_str();
         const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_NOFLAGS);

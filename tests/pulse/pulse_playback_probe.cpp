@@ -6,7 +6,7 @@
 //   pulse_playback_probe server-lost PID
 //                                    plays the sine and kills the server PID after 0.3 s
 //   pulse_playback_probe no-server   expects the device not to open
-//   pulse_playback_probe killed      plays 3 s of sine and has the server kill the stream
+//   pulse_playback_probe killed      plays 20 s of sine and has the server kill the stream
 //   pulse_playback_probe reconnect PID
 //                                    plays, kills the server PID, and then asks to play every
 //                                    0.1 s until the server (started again by the script)
@@ -54,7 +54,7 @@ using namespace marvolin::probe;
 constexpr std::uint32_t kRate = 22050;
 constexpr double kFrequency = 440.0;
 constexpr double kAmplitude = 16000.0;
-constexpr int kDoneTimeoutMilliseconds = 10000;
+constexpr int kDoneTimeoutMilliseconds = 15000;
 
 std::vector<std::int16_t> OneSecondOfSine() {
     std::vector<std::int16_t> samples(kRate);
@@ -174,16 +174,17 @@ int NoServer() {
 // A stream the server kills ends the playback at once, not after the sound's length.
 int Killed() {
     PlaybackStage stage;
-    stage.sound.Install(std::vector<std::int16_t>(kRate * 3, 8000));
+    // Far longer than an end caused by the kill can take, even on a loaded machine.
+    stage.sound.Install(std::vector<std::int16_t>(kRate * 20, 8000));
     stage.Start();
     Check(stage.playback.playing == 1, "playback starts");
     Wait(300);
     QElapsedTimer clock;
     clock.start();
-    Check(KillOwnStream(true), "the server kills the stream");
+    Check(KillOwnStream(true, clock), "the server kills the stream");
     RunUntil([&] { return stage.playback.playing == 0; }, kDoneTimeoutMilliseconds);
     std::fprintf(stderr, "idle %lld ms after the kill\n", static_cast<long long>(clock.elapsed()));
-    Check(stage.playback.playing == 0 && clock.elapsed() < 1000, "the playback ends at once");
+    Check(stage.playback.playing == 0 && clock.elapsed() < 3000, "the playback ends at once");
     Check(stage.drawn == kStopThenPlay, "Stop then Play drawn");
     Check(stage.host.messageBoxes.shown.empty(), "no message");
     stage.Start();

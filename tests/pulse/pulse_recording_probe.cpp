@@ -52,6 +52,9 @@ constexpr std::int32_t kRate22050Setting = 4;
 constexpr double kRate = 22050.0;
 // What the remapped monitor holds back at most: its first samples arrive this late.
 constexpr double kSourceLatencySeconds = 2.0;
+// Bounds for waiting on the server: generous, as a loaded machine can be slow to answer.
+constexpr int kServerTimeoutMilliseconds = 15000;
+constexpr int kAtOnceMilliseconds = 3000;
 
 // The position of the input device with that description, or -1.
 int InputPosition(const std::string& description) {
@@ -236,14 +239,18 @@ int Killed(const std::string& source) {
     RecordingStage stage;
     stage.Start(InputPosition(source));
     Check(stage.recorder.recording == 1, "recording starts");
-    Wait(1000);
+    // Killed only once the server delivers: the stream is linked to its source by then.
+    Check(RunUntil([&] { return stage.input.RecordedBytes() > 0; }, kServerTimeoutMilliseconds),
+          "the source delivers");
     QElapsedTimer clock;
     clock.start();
-    Check(KillOwnStream(false), "the server kills the stream");
-    RunUntil([&] { return stage.recorder.recording == 0; }, 10000);
+    Check(KillOwnStream(false, clock), "the server kills the stream");
+    RunUntil([&] { return stage.recorder.recording == 0; }, kServerTimeoutMilliseconds);
     std::fprintf(stderr, "ended %lld ms after the kill with %u samples\n",
                  static_cast<long long>(clock.elapsed()), stage.sound.sampleCount());
-    Check(stage.recorder.recording == 0 && clock.elapsed() < 1000, "the recording ends at once");
+    // A full block would take 45 s: well apart from an end caused by the kill.
+    Check(stage.recorder.recording == 0 && clock.elapsed() < kAtOnceMilliseconds,
+          "the recording ends at once");
     Check(stage.sound.hasBlock && stage.sound.sampleCount() < audio::kRecordBlockSamples,
           "with what was recorded");
     Wait(500);

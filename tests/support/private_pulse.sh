@@ -72,7 +72,9 @@ pulse_record_start() {
     pacat --record --raw --device="$pulse_sink.monitor" --format=s16le --rate="$rate" \
         --channels=1 --latency-msec=20 >"$file" 2>>"$owned_work/recorder.log" &
     owned_track pulse_recorder $!
-    owned_wait_for 100 pulse_recorder_attached
+    owned_wait_for 100 pulse_recorder_attached || return 1
+    # Listed is not yet linked: the first bytes show that the monitor really reaches it.
+    owned_wait_for 100 test -s "$file"
 }
 
 pulse_record_stop() {
