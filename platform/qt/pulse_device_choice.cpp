@@ -36,8 +36,29 @@ std::vector<std::string> DeviceIds(const std::vector<PulseConnection::Device>& d
 }
 
 bool PlayableRate(std::uint32_t sampleRate) {
-    const pa_sample_spec spec{.format = PA_SAMPLE_S16LE, .rate = sampleRate, .channels = 1};
-    return pa_sample_spec_valid(&spec) != 0;
+    const pa_sample_spec sampleFormat{.format = PA_SAMPLE_S16LE, .rate = sampleRate, .channels = 1};
+    return pa_sample_spec_valid(&sampleFormat) != 0;
+}
+
+DeviceResult ChooseDevice(PulseConnection& connection, DeviceDirection direction, int deviceNumber,
+                          std::uint32_t sampleRate, std::string& name) {
+    if (!PlayableRate(sampleRate)) {
+        return DeviceResult::BadFormat;
+    }
+    std::optional<std::string> found = std::string();
+    if (deviceNumber != 0) {
+        const auto devices = connection.ListDevices();
+        if (!devices) {
+            return DeviceResult::BadDevice;
+        }
+        found = DeviceName(direction == DeviceDirection::Input ? devices->inputs : devices->outputs,
+                           deviceNumber);
+    }
+    if (!found) {
+        return DeviceResult::BadDevice;
+    }
+    name = *found;
+    return DeviceResult::Ok;
 }
 
 }  // namespace marvolin::platform::qt

@@ -29,4 +29,12 @@ std::vector<std::string> DeviceIds(const std::vector<PulseConnection::Device>& d
 // Whether the server can carry 16-bit mono samples at `sampleRate`.
 bool PlayableRate(std::uint32_t sampleRate);
 
+enum class DeviceDirection { Output, Input };
+
+// What opening device `deviceNumber` at `sampleRate` needs: the rate checked, then the
+// device's server name found ("" for the default, which needs no round trip to the server).
+// On success `name` holds it and the result is Ok.
+DeviceResult ChooseDevice(PulseConnection& connection, DeviceDirection direction, int deviceNumber,
+                          std::uint32_t sampleRate, std::string& name);
+
 }  // namespace marvolin::platform::qt

@@ -21,21 +21,11 @@ DeviceResult PulseWaveInput::Open(int deviceNumber, std::uint32_t sampleRate) {
     if (open_) {
         return DeviceResult::Allocated;
     }
-    if (!PlayableRate(sampleRate)) {
-        return DeviceResult::BadFormat;
+    const DeviceResult chosen =
+        ChooseDevice(connection_, DeviceDirection::Input, deviceNumber, sampleRate, sourceName_);
+    if (chosen != DeviceResult::Ok) {
+        return chosen;
     }
-    std::optional<std::string> name = std::string();
-    if (deviceNumber != 0) {
-        const auto devices = connection_.ListDevices();
-        if (!devices) {
-            return DeviceResult::BadDevice;
-        }
-        name = DeviceName(devices->inputs, deviceNumber);
-    }
-    if (!name) {
-        return DeviceResult::BadDevice;
-    }
-    sourceName_ = *name;
     sampleRate_ = sampleRate;
     open_ = true;
     return DeviceResult::Ok;
@@ -82,8 +72,9 @@ DeviceResult PulseWaveInput::Start() {
     if (!context) {
         return DeviceResult::Error;
     }
-    const pa_sample_spec spec{.format = PA_SAMPLE_S16LE, .rate = sampleRate_, .channels = 1};
-    stream_ = pa_stream_new(context, "Marvolin", &spec, nullptr);
+    const pa_sample_spec sampleFormat{
+        .format = PA_SAMPLE_S16LE, .rate = sampleRate_, .channels = 1};
+    stream_ = pa_stream_new(context, "Marvolin", &sampleFormat, nullptr);
     if (!stream_) {
         return DeviceResult::Error;
     }
@@ -95,7 +86,7 @@ DeviceResult PulseWaveInput::Start() {
                               .prebuf = UINT32_MAX,
                               .minreq = UINT32_MAX,
                               .fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(
-                                  kFragmentMilliseconds * PA_USEC_PER_MSEC, &spec))};
+                                  kFragmentMilliseconds * PA_USEC_PER_MSEC, &sampleFormat))};
     const char* source = sourceName_.empty() ? nullptr : sourceName_.c_str();
     const bool connected =
         pa_stream_connect_record(stream_, source, &attributes, PA_STREAM_ADJUST_LATENCY) == 0 &&

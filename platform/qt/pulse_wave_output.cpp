@@ -36,21 +36,11 @@ DeviceResult PulseWaveOutput::Open(int deviceNumber, std::uint32_t sampleRate) {
     if (open_) {
         return DeviceResult::Allocated;
     }
-    if (!PlayableRate(sampleRate)) {
-        return DeviceResult::BadFormat;
+    const DeviceResult chosen =
+        ChooseDevice(connection_, DeviceDirection::Output, deviceNumber, sampleRate, sinkName_);
+    if (chosen != DeviceResult::Ok) {
+        return chosen;
     }
-    std::optional<std::string> name = std::string();
-    if (deviceNumber != 0) {
-        const auto devices = connection_.ListDevices();
-        if (!devices) {
-            return DeviceResult::BadDevice;
-        }
-        name = DeviceName(devices->outputs, deviceNumber);
-    }
-    if (!name) {
-        return DeviceResult::BadDevice;
-    }
-    sinkName_ = *name;
     sampleRate_ = sampleRate;
     open_ = true;
     return DeviceResult::Ok;
@@ -91,8 +81,9 @@ DeviceResult PulseWaveOutput::Write() {
         if (!context) {
             return DeviceResult::Error;
         }
-        const pa_sample_spec spec{.format = PA_SAMPLE_S16LE, .rate = sampleRate_, .channels = 1};
-        stream_ = pa_stream_new(context, "Marvolin", &spec, nullptr);
+        const pa_sample_spec sampleFormat{
+            .format = PA_SAMPLE_S16LE, .rate = sampleRate_, .channels = 1};
+        stream_ = pa_stream_new(context, "Marvolin", &sampleFormat, nullptr);
         if (!stream_) {
             return DeviceResult::Error;
         }
@@ -101,12 +92,12 @@ DeviceResult PulseWaveOutput::Write() {
         pa_stream_set_state_callback(stream_, OnStreamState, this);
         pa_stream_set_write_callback(stream_, OnWritable, this);
         const std::uint32_t bufferBytes = static_cast<std::uint32_t>(
-            pa_usec_to_bytes(kBufferMilliseconds * PA_USEC_PER_MSEC, &spec));
+            pa_usec_to_bytes(kBufferMilliseconds * PA_USEC_PER_MSEC, &sampleFormat));
         pa_buffer_attr attributes{.maxlength = UINT32_MAX,
                                   .tlength = bufferBytes,
                                   .prebuf = UINT32_MAX,
                                   .minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(
-                                      kRequestMilliseconds * PA_USEC_PER_MSEC, &spec)),
+                                      kRequestMilliseconds * PA_USEC_PER_MSEC, &sampleFormat)),
                                   .fragsize = UINT32_MAX};
         const char* sink = sinkName_.empty() ? nullptr : sinkName_.c_str();
         const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_NOFLAGS);

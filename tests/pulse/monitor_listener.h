@@ -40,8 +40,9 @@ class MonitorListener {
                        !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_));
             }) &&
             pa_context_get_state(context_) == PA_CONTEXT_READY) {
-            const pa_sample_spec spec{.format = PA_SAMPLE_S16LE, .rate = kRate, .channels = 1};
-            stream_ = pa_stream_new(context_, "listener", &spec, nullptr);
+            const pa_sample_spec sampleFormat{
+                .format = PA_SAMPLE_S16LE, .rate = kRate, .channels = 1};
+            stream_ = pa_stream_new(context_, "listener", &sampleFormat, nullptr);
             pa_stream_set_state_callback(
                 stream_,
                 [](pa_stream*, void* self) { static_cast<MonitorListener*>(self)->Signal(); },
@@ -52,7 +53,7 @@ class MonitorListener {
                                       .prebuf = UINT32_MAX,
                                       .minreq = UINT32_MAX,
                                       .fragsize = static_cast<std::uint32_t>(
-                                          pa_usec_to_bytes(5 * PA_USEC_PER_MSEC, &spec))};
+                                          pa_usec_to_bytes(5 * PA_USEC_PER_MSEC, &sampleFormat))};
             pa_stream_connect_record(stream_, monitor.c_str(), &attributes,
                                      PA_STREAM_ADJUST_LATENCY);
             WaitFor([this] {
