@@ -10,40 +10,16 @@ set -euo pipefail
 
 bench=${1:-build-bench/bin/ffmpeg_formats_bench}
 runs=${RUNS:-5}
-for tool in "$bench" ffmpeg sox espeak-ng; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "compare-ffmpeg: $tool not found (run 'make bench' first, or install ffmpeg, sox and espeak-ng)" >&2
-        exit 1
-    fi
-done
+source "$(dirname "$0")/bench_common.sh"
+require_tools compare-ffmpeg "run 'make bench' first, or install ffmpeg, sox and espeak-ng" "$bench" ffmpeg sox espeak-ng
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The same memo as the benchmark's: a spoken paragraph repeated and cut to 45 s at 22,050 Hz.
-espeak-ng -w "$work/phrase.wav" \
-    "The quick brown fox jumps over the lazy dog. A recorded voice, a little reverb, \
-and a robot answers back from the other side of the room." 2>/dev/null
-sox "$work/phrase.wav" -r 22050 -c 1 -b 16 "$work/memo.wav" repeat 12 trim 0 45
+make_speech "$work/memo.wav"
 for extension in opus mp3 flac ogg m4a; do
     ffmpeg -v error -y -i "$work/memo.wav" "$work/memo.$extension"
 done
-
-# Milliseconds of the best of $runs runs of a command.
-best_ms() {
-    local best=""
-    for ((i = 0; i < runs; i++)); do
-        local start end elapsed
-        start=$(date +%s%N)
-        "$@" >/dev/null 2>&1
-        end=$(date +%s%N)
-        elapsed=$(((end - start) / 1000))
-        if [[ -z $best || $elapsed -lt $best ]]; then
-            best=$elapsed
-        fi
-    done
-    printf '%d.%d' $((best / 1000)) $((best % 1000 / 100))
-}
 
 # Best real time in ms of each benchmark over $runs repetitions: "Open/Opus 12.3" lines.
 "$bench" --benchmark_repetitions="$runs" --benchmark_format=csv 2>/dev/null |

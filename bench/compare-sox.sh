@@ -9,37 +9,13 @@ set -euo pipefail
 
 fx=${1:-build-bench/bin/marvolin-fx}
 runs=${RUNS:-5}
-for tool in "$fx" sox espeak-ng; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "compare-sox: $tool not found (run 'make bench' first, or install sox and espeak-ng)" >&2
-        exit 1
-    fi
-done
+source "$(dirname "$0")/bench_common.sh"
+require_tools compare-sox "run 'make bench' first, or install sox and espeak-ng" "$fx" sox espeak-ng
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# 45 seconds of speech at 22,050 Hz: a spoken paragraph repeated and cut to length.
-espeak-ng -w "$work/phrase.wav" \
-    "The quick brown fox jumps over the lazy dog. A recorded voice, a little reverb, \
-and a robot answers back from the other side of the room." 2>/dev/null
-sox "$work/phrase.wav" -r 22050 -c 1 -b 16 "$work/speech.wav" repeat 12 trim 0 45
-
-# Milliseconds of the best of $runs runs of a command.
-best_ms() {
-    local best=""
-    for ((i = 0; i < runs; i++)); do
-        local start end elapsed
-        start=$(date +%s%N)
-        "$@" >/dev/null 2>&1
-        end=$(date +%s%N)
-        elapsed=$(((end - start) / 1000))
-        if [[ -z $best || $elapsed -lt $best ]]; then
-            best=$elapsed
-        fi
-    done
-    printf '%d.%d' $((best / 1000)) $((best % 1000 / 100))
-}
+make_speech "$work/speech.wav"
 
 in=$work/speech.wav
 out=$work/out.wav
