@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,6 +17,13 @@ struct Rect {
     int bottom = 0;  // excluded
 
     bool operator==(const Rect&) const = default;
+};
+
+struct Point {
+    int x = 0;
+    int y = 0;
+
+    bool operator==(const Point&) const = default;
 };
 
 // One painted button as a screen reader presents it. Its action is a click at the centre of
@@ -61,6 +69,14 @@ class Window {
     // The painted buttons a screen reader finds on the window, in table order; called again
     // whenever a name or description changes.
     virtual void DescribeButtons(const std::vector<AccessibleButton>& buttons) = 0;
+
+    // What the program draws at places of its own choosing, told before it is presented, so
+    // that a screen with more device pixels than window pixels can draw it again in its own
+    // resolution. A window that shows the picture pixel for pixel can ignore both.
+    // The waveform trace: the points its segments chain through, from the first.
+    virtual void DescribeTrace(const std::vector<Point>& /*points*/) {}
+    // Bitmap resource `id` drawn at `at` with its magenta pixels left out: the progress ball.
+    virtual void DescribeMovingBitmap(std::uint16_t /*id*/, Point /*at*/) {}
 };
 
 }  // namespace marvolin::platform

@@ -69,6 +69,8 @@ void DrawProgress(Screen& screen, ScreenHost& host, std::uint32_t percent) {
         const Position position = BallPosition(percent);
         if (icon) {
             DrawIcon(screen.window, *icon, position.x, position.y);
+            host.window.DescribeMovingBitmap(resources::kProgressBallIcon,
+                                             {position.x, position.y});
         }
         screen.progressX = position.x;
         screen.progressY = position.y;

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "resources/panel_layout.h"
 #include "screen/line_walk.h"
@@ -43,25 +44,28 @@ void Recolour(Surface& window, int x, int y) {
     }
 }
 
-// Chains segments: each starts where the previous one ended.
+// Chains segments: each starts where the previous one ended. Keeps the points it joined.
 class Trace {
   public:
-    explicit Trace(Surface& window) : window_(window) {}
+    explicit Trace(Surface& window) : window_(window) { points_.push_back({x_, y_}); }
 
     void To(std::uint16_t x, std::uint16_t y) {
         WalkLine(x_, y_, x, y, [this](int px, int py) { Recolour(window_, px, py); });
         x_ = x;
         y_ = y;
+        points_.push_back({x, y});
     }
+
+    const std::vector<platform::Point>& points() const { return points_; }
 
   private:
     Surface& window_;
     std::uint16_t x_ = kTraceLeft;
     std::uint16_t y_ = kCentreY;
+    std::vector<platform::Point> points_;
 };
 
-void TraceSound(Surface& window, const formats::SoundBuffer& sound) {
-    Trace trace(window);
+void TraceSound(Trace& trace, const formats::SoundBuffer& sound) {
     const std::uint32_t count = sound.sampleCount();
     if (!sound.hasBlock || count == 0) {
         trace.To(kTraceRight, kCentreY);
@@ -92,7 +96,9 @@ void TraceSound(Surface& window, const formats::SoundBuffer& sound) {
 
 void DrawWaveform(Screen& screen, ScreenHost& host, const formats::SoundBuffer& sound) {
     RestoreFromPicture(screen, kWaveformBand);
-    TraceSound(screen.window, sound);
+    Trace trace(screen.window);
+    TraceSound(trace, sound);
+    host.window.DescribeTrace(trace.points());
     Present(screen, host, kWaveformBand);
 }
 

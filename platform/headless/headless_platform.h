@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/messages.h"
@@ -55,13 +56,19 @@ class RecordingWindow : public Window {
         buttons = described;
         ++descriptions;
     }
+    void DescribeTrace(const std::vector<Point>& points) override { trace = points; }
+    void DescribeMovingBitmap(std::uint16_t id, Point at) override {
+        movingBitmaps.emplace_back(id, at);
+    }
 
     Rect desktop{0, 0, 1920, 1080};
     std::string title;
     int movesBegun = 0;
     DragFileMaker dragOffer;  // the last offer made
     std::vector<AccessibleButton> buttons;
-    int descriptions = 0;           // how often the buttons were described
+    int descriptions = 0;      // how often the buttons were described
+    std::vector<Point> trace;  // the last trace described
+    std::vector<std::pair<std::uint16_t, Point>> movingBitmaps;  // every one described
     std::optional<Rect> placement;  // left, top, right, bottom after Place
     PixelView picture;
     std::vector<Rect> invalidated;

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/qt/file_drops.h"
@@ -205,7 +206,7 @@ void MainWidget::paintEvent(QPaintEvent* event) {
         // A window pixel more all round: at fractional ratios Qt may round the area's device
         // pixels outwards, and those belong to the neighbours.
         painter.setClipRect(event->rect());
-        native->Paint(painter, picture_, event->rect().adjusted(-1, -1, 1, 1));
+        native->Paint(painter, picture_, event->rect().adjusted(-1, -1, 1, 1), drawings_);
     } else {
         painter.drawImage(event->rect(), picture_, event->rect());
     }
@@ -226,6 +227,19 @@ const NativeArtwork* MainWidget::NativeArtworkFor(double ratio) {
         nativeArtwork_ = NativeArtwork::Render(ratio);
     }
     return nativeArtwork_ && nativeArtwork_->ratio() == ratio ? nativeArtwork_.get() : nullptr;
+}
+
+void MainWidget::AddMovingBitmap(int id, QPoint at) {
+    // A few places are enough: each new place of the ball erases the last, and only a new
+    // run leaves the previous run's ball behind until the next full repaint.
+    constexpr std::size_t kRemembered = 8;
+    std::vector<NativeArtwork::Drawings::Moving>& moving = drawings_.moving;
+    const NativeArtwork::Drawings::Moving entry{id, at};
+    moving.erase(std::remove(moving.begin(), moving.end(), entry), moving.end());
+    if (moving.size() >= kRemembered) {
+        moving.erase(moving.begin());
+    }
+    moving.push_back(entry);
 }
 
 void MainWidget::DeliverMouse(MessageKind left, MessageKind right, const QMouseEvent& event) {

@@ -42,6 +42,10 @@ class MainWidget : public QWidget {
     // The artwork at `ratio` device pixels per window pixel, drawn on first use and kept
     // until another ratio is asked for; nullptr when it cannot be drawn.
     const NativeArtwork* NativeArtworkFor(double ratio);
+    // The trace and the moving bitmaps the program last said it drew, for NativeArtwork.
+    void SetTrace(std::vector<QPoint> points) { drawings_.trace = std::move(points); }
+    void AddMovingBitmap(int id, QPoint at);
+    const NativeArtwork::Drawings& drawings() const { return drawings_; }
     const void* pictureBits() const { return picture_.constBits(); }
 
     // Closes the window because the program asked for it.
@@ -96,6 +100,7 @@ class MainWidget : public QWidget {
     NativeTextOverlay textOverlay_;
     std::unique_ptr<NativeArtwork> nativeArtwork_;
     double nativeRatioTried_ = 1.0;
+    NativeArtwork::Drawings drawings_;
     DragFileMaker dragOffer_;
     QPoint pressPixel_;  // where the last press was
     QPoint dragStart_;

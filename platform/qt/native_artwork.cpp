@@ -1,5 +1,7 @@
 #include "platform/qt/native_artwork.h"
 
+#include <QPen>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 
@@ -11,6 +13,48 @@ namespace {
 
 // The window's pictures keep their top byte free; only colours count.
 constexpr QRgb kColour = 0x00FFFFFF;
+// The key colour of bitmaps the program copies with holes.
+constexpr QRgb kMagenta = 0x00FF00FF;
+
+bool Same(QRgb a, QRgb b) {
+    return ((a ^ b) & kColour) == 0;
+}
+
+// The trace turns a pixel with blue b into (255, b / 2, b / 2); pixels without blue stay.
+QRgb Recoloured(QRgb pixel) {
+    const int blue = qBlue(pixel);
+    return blue == 0 ? pixel : qRgb(255, blue / 2, blue / 2);
+}
+
+// True when `shown` is `under` recoloured by the trace one or more times.
+bool OnTrace(QRgb shown, QRgb under) {
+    for (QRgb traced = Recoloured(under); !Same(traced, under); traced = Recoloured(under)) {
+        if (Same(shown, traced)) {
+            return true;
+        }
+        under = traced;
+    }
+    return false;
+}
+
+// `under` with `coverage` (0 to 255) of the trace over it.
+QRgb WithTrace(QRgb under, int coverage) {
+    const QRgb over = Recoloured(under);
+    const auto mix = [&](int a, int b) { return a + ((b - a) * coverage + 127) / 255; };
+    return qRgb(mix(qRed(under), qRed(over)), mix(qGreen(under), qGreen(over)),
+                mix(qBlue(under), qBlue(over)));
+}
+
+QRect BoundingRect(const std::vector<QPoint>& points) {
+    if (points.empty()) {
+        return {};
+    }
+    QRect bounds(points.front(), QSize(1, 1));
+    for (const QPoint point : points) {
+        bounds |= QRect(point, QSize(1, 1));
+    }
+    return bounds;
+}
 
 QImage Plain(const QImage& image) {
     QImage plain = image.convertToFormat(QImage::Format_RGB32);
@@ -27,7 +71,7 @@ bool Shows(const QImage& picture, const QImage& plain, const QRect& area) {
         const QRgb* shown = reinterpret_cast<const QRgb*>(picture.constScanLine(area.top() + y));
         const QRgb* drawn = reinterpret_cast<const QRgb*>(plain.constScanLine(y));
         for (int x = 0; x < area.width(); ++x) {
-            if (((shown[area.left() + x] ^ drawn[x]) & kColour) != 0) {
+            if (!Same(shown[area.left() + x], drawn[x])) {
                 return false;
             }
         }
@@ -59,6 +103,13 @@ std::unique_ptr<NativeArtwork> NativeArtwork::Render(double ratio) {
         native->bitmaps_.push_back(
             {QRect(place, drawn->second.size()), Plain(drawn->second), Plain(sharp->second)});
     }
+    for (const auto& [id, drawn] : plain.bitmaps) {
+        const auto sharp = fine.bitmaps.find(id);
+        if (plain.places.count(id) == 0 && sharp != fine.bitmaps.end()) {
+            native->sprites_.push_back(
+                {id, {QRect({0, 0}, drawn.size()), Plain(drawn), Plain(sharp->second)}});
+        }
+    }
     return native;
 }
 
@@ -74,7 +125,51 @@ QPointF NativeArtwork::DeviceOrigin(const QRect& area) const {
     return {FirstDevicePixel(area.left()) / ratio_, FirstDevicePixel(area.top()) / ratio_};
 }
 
-std::vector<int> NativeArtwork::ShownLayers(const QImage& picture, const QRect& area) const {
+int NativeArtwork::FineOrigin(int windowPixel) const {
+    return static_cast<int>(std::lround(windowPixel * ratio_));
+}
+
+std::vector<NativeArtwork::Shown> NativeArtwork::FindMoving(const QImage& picture,
+                                                            const Drawings& drawings) const {
+    std::vector<Shown> found;
+    for (const Drawings::Moving& moving : drawings.moving) {
+        const auto sprite = std::find_if(sprites_.begin(), sprites_.end(), [&](const auto& entry) {
+            return entry.first == moving.id;
+        });
+        if (sprite == sprites_.end()) {
+            continue;
+        }
+        const Layer& layer = sprite->second;
+        const QRect area(moving.at, layer.plain.size());
+        const QRect visible = area.intersected(picture.rect());
+        bool shows = !visible.isEmpty();
+        int opaque = 0;
+        for (int y = visible.top(); shows && y <= visible.bottom(); ++y) {
+            const QRgb* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+            for (int x = visible.left(); x <= visible.right(); ++x) {
+                const QRgb drawn = layer.plain.pixel(x - area.left(), y - area.top());
+                if (Same(drawn, kMagenta)) {
+                    continue;
+                }
+                ++opaque;
+                if (!Same(row[x], drawn)) {
+                    shows = false;
+                    break;
+                }
+            }
+        }
+        const bool known =
+            std::any_of(found.begin(), found.end(), [&](const Shown& s) { return s.area == area; });
+        if (shows && opaque > 0 && !known) {
+            found.push_back({&layer, area});
+        }
+    }
+    return found;
+}
+
+std::vector<int> NativeArtwork::ShownLayers(const QImage& picture, const QRect& area,
+                                            const std::vector<Shown>& moving,
+                                            const QRect& trace) const {
     std::vector<int> shown(static_cast<std::size_t>(area.width()) * area.height(), -1);
     const auto at = [&](int x, int y) -> int& {
         return shown[static_cast<std::size_t>(y - area.top()) * area.width() + (x - area.left())];
@@ -82,8 +177,12 @@ std::vector<int> NativeArtwork::ShownLayers(const QImage& picture, const QRect& 
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
         const QRgb* drawn = reinterpret_cast<const QRgb*>(background_.plain.constScanLine(y));
+        const bool traced = y >= trace.top() && y <= trace.bottom();
         for (int x = area.left(); x <= area.right(); ++x) {
-            if (((row[x] ^ drawn[x]) & kColour) == 0) {
+            // A trace pixel, recoloured once or, where the trace crossed itself, again, is the
+            // background under the finer trace.
+            if (Same(row[x], drawn[x]) ||
+                (traced && x >= trace.left() && x <= trace.right() && OnTrace(row[x], drawn[x]))) {
                 at(x, y) = 0;
             }
         }
@@ -100,48 +199,118 @@ std::vector<int> NativeArtwork::ShownLayers(const QImage& picture, const QRect& 
             }
         }
     }
+    for (std::size_t m = 0; m < moving.size(); ++m) {
+        const QRect overlap = moving[m].area.intersected(area);
+        for (int y = overlap.top(); y <= overlap.bottom(); ++y) {
+            for (int x = overlap.left(); x <= overlap.right(); ++x) {
+                const QPoint inside = QPoint(x, y) - moving[m].area.topLeft();
+                if (!Same(moving[m].sprite->plain.pixel(inside), kMagenta)) {
+                    at(x, y) = static_cast<int>(bitmaps_.size() + m) + 1;
+                }
+            }
+        }
+    }
     return shown;
 }
 
-QImage NativeArtwork::Compose(const QImage& picture, const QRect& wanted) const {
+QImage NativeArtwork::TraceCoverage(const std::vector<QPoint>& trace, const QRect& device) const {
+    QImage coverage(device.size(), QImage::Format_Alpha8);
+    coverage.fill(0);
+    QPainter painter(&coverage);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(-device.left(), -device.top());
+    painter.scale(ratio_, ratio_);
+    // Through the middles of the pixels the program's trace joins, one window pixel wide.
+    QPolygonF line;
+    for (const QPoint point : trace) {
+        line << QPointF(point.x() + 0.5, point.y() + 0.5);
+    }
+    painter.setPen(QPen(Qt::black, 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(line);
+    return coverage;
+}
+
+QImage NativeArtwork::Compose(const QImage& picture, const QRect& wanted,
+                              const Drawings& drawings) const {
     const QRect area = wanted.intersected(picture.rect()).intersected(background_.area);
     if (area.isEmpty()) {
         return {};
     }
-    const std::vector<int> shown = ShownLayers(picture, area);
+    const std::vector<Shown> moving = FindMoving(picture, drawings);
+    const QRect trace = BoundingRect(drawings.trace);
+    const std::vector<int> shown = ShownLayers(picture, area, moving, trace);
     const int left = FirstDevicePixel(area.left());
     const int top = FirstDevicePixel(area.top());
     const int right = FirstDevicePixel(area.right() + 1);
     const int bottom = FirstDevicePixel(area.bottom() + 1);
-    QImage image(right - left, bottom - top, QImage::Format_RGB32);
+    const QRect device(left, top, right - left, bottom - top);
+    const bool traced = trace.intersects(area.adjusted(-1, -1, 1, 1));
+    const QImage coverage = traced ? TraceCoverage(drawings.trace, device) : QImage();
+
+    // Layer `layer`'s fine pixel at device pixel (dx, dy), the layer's top-left at `origin`.
+    const auto fineAt = [&](const Layer& layer, QPoint origin, int dx, int dy) {
+        const int fx = std::clamp(dx - FineOrigin(origin.x()), 0, layer.fine.width() - 1);
+        const int fy = std::clamp(dy - FineOrigin(origin.y()), 0, layer.fine.height() - 1);
+        return reinterpret_cast<const QRgb*>(layer.fine.constScanLine(fy))[fx];
+    };
+    // A moving bitmap's fine pixel over the background, where its finer rim reaches past the
+    // window pixels it covers.
+    const auto movingRim = [&](int dx, int dy, QRgb& pixel) {
+        for (const Shown& m : moving) {
+            const QPoint inside(dx - FineOrigin(m.area.left()), dy - FineOrigin(m.area.top()));
+            if (m.sprite->fine.rect().contains(inside)) {
+                const QRgb rim = m.sprite->fine.pixel(inside);
+                if (!Same(rim, kMagenta)) {
+                    pixel = rim;
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+
+    QImage image(device.size(), QImage::Format_RGB32);
+    const int bitmapCount = static_cast<int>(bitmaps_.size());
     for (int dy = top; dy < bottom; ++dy) {
         const int y = std::clamp(WindowPixelOf(dy), area.top(), area.bottom());
         QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(dy - top));
         const QRgb* own = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        const uchar* covered = traced ? coverage.constScanLine(dy - top) : nullptr;
         for (int dx = left; dx < right; ++dx) {
             const int x = std::clamp(WindowPixelOf(dx), area.left(), area.right());
             const int k =
                 shown[static_cast<std::size_t>(y - area.top()) * area.width() + (x - area.left())];
+            QRgb pixel;
             if (k < 0) {
-                out[dx - left] = own[x] | 0xFF000000;
-                continue;
+                pixel = own[x];
+            } else if (k == 0) {
+                if (!movingRim(dx, dy, pixel)) {
+                    pixel = fineAt(background_, {0, 0}, dx, dy);
+                    if (covered != nullptr && covered[dx - left] != 0) {
+                        pixel = WithTrace(pixel, covered[dx - left]);
+                    }
+                }
+            } else if (k <= bitmapCount) {
+                const Layer& layer = bitmaps_[static_cast<std::size_t>(k - 1)];
+                pixel = fineAt(layer, layer.area.topLeft(), dx, dy);
+            } else {
+                const Shown& m = moving[static_cast<std::size_t>(k - bitmapCount - 1)];
+                pixel = fineAt(*m.sprite, m.area.topLeft(), dx, dy);
+                if (Same(pixel, kMagenta)) {
+                    pixel = fineAt(background_, {0, 0}, dx, dy);
+                }
             }
-            const Layer& layer = k == 0 ? background_ : bitmaps_[static_cast<std::size_t>(k - 1)];
-            const int fx =
-                std::clamp(dx - static_cast<int>(std::lround(layer.area.left() * ratio_)), 0,
-                           layer.fine.width() - 1);
-            const int fy = std::clamp(dy - static_cast<int>(std::lround(layer.area.top() * ratio_)),
-                                      0, layer.fine.height() - 1);
-            out[dx - left] = reinterpret_cast<const QRgb*>(layer.fine.constScanLine(fy))[fx];
+            out[dx - left] = pixel | 0xFF000000;
         }
     }
     image.setDevicePixelRatio(ratio_);
     return image;
 }
 
-void NativeArtwork::Paint(QPainter& painter, const QImage& picture, const QRect& area) const {
+void NativeArtwork::Paint(QPainter& painter, const QImage& picture, const QRect& area,
+                          const Drawings& drawings) const {
     const QRect shown = area.intersected(picture.rect()).intersected(background_.area);
-    const QImage image = Compose(picture, shown);
+    const QImage image = Compose(picture, shown, drawings);
     if (!image.isNull()) {
         painter.drawImage(DeviceOrigin(shown), image);
     }

@@ -68,4 +68,17 @@ void QtWindow::DescribeButtons(const std::vector<AccessibleButton>& buttons) {
     widget_.SetAccessibleButtons(buttons);
 }
 
+void QtWindow::DescribeTrace(const std::vector<Point>& points) {
+    std::vector<QPoint> trace;
+    trace.reserve(points.size());
+    for (const Point point : points) {
+        trace.emplace_back(point.x, point.y);
+    }
+    widget_.SetTrace(std::move(trace));
+}
+
+void QtWindow::DescribeMovingBitmap(std::uint16_t id, Point at) {
+    widget_.AddMovingBitmap(id, QPoint(at.x, at.y));
+}
+
 }  // namespace marvolin::platform::qt

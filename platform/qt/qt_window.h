@@ -23,6 +23,8 @@ class QtWindow : public Window {
     void BeginMove() override;
     void OfferDrag(DragFileMaker makeFile) override;
     void DescribeButtons(const std::vector<AccessibleButton>& buttons) override;
+    void DescribeTrace(const std::vector<Point>& points) override;
+    void DescribeMovingBitmap(std::uint16_t id, Point at) override;
 
   private:
     MainWidget& widget_;

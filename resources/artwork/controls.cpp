@@ -405,10 +405,10 @@ void DrawCategoryLabel(QImage& image, const QString& text, bool bright, const QR
 
 // ---------------------------------------------------------------------------------------
 // The progress ball: an 11 x 11 shiny ball at the top left of a 32 x 32 icon whose other
-// pixels are magenta (transparent). Its rim is blended with the groove's colour.
+// pixels are magenta (transparent). Its rim is blended with the groove's colour. Drawn at
+// RenderScale() like the rest, for screens that show the ball in finer detail.
 
 QImage RenderBallIcon() {
-    const ScaleScope panelPixels(1.0);  // the program draws the ball pixel by pixel
     QImage ball = NewImage(kBallSize, kBallSize);
     {
         QPainter p(&ball);
@@ -421,10 +421,12 @@ QImage RenderBallIcon() {
         g.setColorAt(1, QColor(0x0B, 0x4A, 0x70));
         p.fillPath(Circle(c, 5.5), g);
     }
-    QImage icon(32, 32, QImage::Format_RGB32);
+    const QSize size = NewImage(32, 32).size();
+    QImage icon(size, QImage::Format_RGB32);
+    icon.setDevicePixelRatio(ball.devicePixelRatio());
     icon.fill(QColor(255, 0, 255));
-    for (int y = 0; y < kBallSize; ++y) {
-        for (int x = 0; x < kBallSize; ++x) {
+    for (int y = 0; y < ball.height(); ++y) {
+        for (int x = 0; x < ball.width(); ++x) {
             const QRgb pixel = ball.pixel(x, y);  // premultiplied made plain by pixel()
             const int alpha = qAlpha(pixel);
             if (alpha < 24) {

@@ -10,12 +10,21 @@
 #include <string>
 #include <vector>
 
+#include "fine_pixels.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/qt/main_widget.h"
+#include "platform/qt/qt_window.h"
 #include "resources/bitmap_resources.h"
 #include "resources/panel_layout.h"
+#include "screen/screen.h"
 
 namespace marvolin::platform::qt {
 namespace {
+
+using testing::FinerThanTheWindow;
+using testing::LargestTileDifference;
+using testing::OnTrace;
+using testing::PartlyTraced;
 
 constexpr QRgb kMagenta = 0xFFFF00FF;
 const QRect kPlayButton(120, 210, 120, 40);
@@ -37,47 +46,6 @@ void Put(QImage& picture, QPoint at, const QImage& bitmap) {
     QPainter painter(&picture);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(at, bitmap);
-}
-
-// Device pixels of `area` (window pixels) that differ from the first of their 2 x 2 block:
-// detail that no doubling of the picture can give.
-int FinerThanTheWindow(const QImage& screen, const QRect& area) {
-    int finer = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb first = screen.pixel(2 * x, 2 * y);
-            finer += (screen.pixel(2 * x + 1, 2 * y) != first) +
-                     (screen.pixel(2 * x, 2 * y + 1) != first) +
-                     (screen.pixel(2 * x + 1, 2 * y + 1) != first);
-        }
-    }
-    return finer;
-}
-
-// The largest difference, over the 8 x 8 tiles of `area`, between the tile's mean colour in
-// the window's picture and in the screen's twice finer image.
-int LargestTileDifference(const QImage& picture, const QImage& screen, const QRect& area) {
-    int largest = 0;
-    for (int top = area.top(); top + 8 <= area.bottom() + 1; top += 8) {
-        for (int left = area.left(); left + 8 <= area.right() + 1; left += 8) {
-            for (int shift : {16, 8, 0}) {
-                int window = 0;
-                int fine = 0;
-                for (int y = 0; y < 8; ++y) {
-                    for (int x = 0; x < 8; ++x) {
-                        window += 4 * ((picture.pixel(left + x, top + y) >> shift) & 0xFF);
-                        for (int d = 0; d < 4; ++d) {
-                            fine += (screen.pixel(2 * (left + x) + d % 2, 2 * (top + y) + d / 2) >>
-                                     shift) &
-                                    0xFF;
-                        }
-                    }
-                }
-                largest = std::max(largest, std::abs(window - fine) / 256);
-            }
-        }
-    }
-    return largest;
 }
 
 class NativeArtworkTest : public ::testing::Test {
@@ -138,6 +106,97 @@ TEST_F(NativeArtworkTest, AnythingElseShowsAsThePicturesOwnPixels) {
     EXPECT_LT(FinerThanTheWindow(twice->Compose(picture, kPlayButton),
                                  kPlayButton.translated(-120, -210)),
               FinerThanTheWindow(screen, kPlayButton) / 2);
+}
+
+// The program's drawing code drawing into its picture, telling the widget what it drew.
+class ProgramDrawingTest : public NativeArtworkTest {
+  protected:
+    void SetUp() override {
+        NativeArtworkTest::SetUp();
+        ASSERT_TRUE(screen::ReadBackgroundPicture(
+            screen, boxes, std::string(MARVOLIN_BUILD_BIN_DIR) + "/marvolin.bmp"));
+        screen.window = *screen.picture;
+    }
+
+    static QImage AsImage(const screen::Surface& surface) {
+        return QImage(reinterpret_cast<const uchar*>(surface.data()), surface.width(),
+                      surface.height(), QImage::Format_RGB32)
+            .copy();
+    }
+    QImage Fine(const QImage& shown, const NativeArtwork::Drawings& drawings) const {
+        return twice->Compose(shown, shown.rect(), drawings);
+    }
+
+    headless::ScriptedMessageBoxes boxes;
+    headless::BlockTextRenderer text;
+    MainWidget widget;
+    QtWindow window{widget};
+    screen::ScreenHost host{boxes, window, text};
+    screen::Screen screen;
+};
+
+TEST_F(ProgramDrawingTest, TheTraceIsDrawnAgainInTheScreensResolution) {
+    std::vector<std::int16_t> samples(22050);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = static_cast<std::int16_t>(30000 * std::sin(i * 0.013) * std::sin(i * 0.0004));
+    }
+    formats::SoundBuffer sound;
+    sound.Install(std::move(samples));
+    screen::DrawWaveform(screen, host, sound);
+    ASSERT_EQ(widget.drawings().trace.size(), 395u);
+
+    const QImage shown = AsImage(screen.window);
+    const QImage fine = Fine(shown, widget.drawings());
+    const QImage doubled = Fine(shown, {});
+    const QRect view(resources::kTraceLeft, 58, resources::kTraceRight - resources::kTraceLeft, 95);
+    // Undescribed, the trace is the picture's own pixels, doubled; described, it is finer.
+    EXPECT_EQ(PartlyTraced(doubled, view), 0);
+    EXPECT_GT(PartlyTraced(fine, view), 300);
+    // Unbroken and in its place: trace in every column, every trace pixel next to the
+    // picture's own trace.
+    for (int x = view.left(); x <= view.right(); ++x) {
+        bool traced = false;
+        for (int dy = 2 * view.top(); dy < 2 * (view.bottom() + 1) && !traced; ++dy) {
+            traced = OnTrace(fine.pixel(2 * x, dy)) || OnTrace(fine.pixel(2 * x + 1, dy));
+        }
+        EXPECT_TRUE(traced) << "column " << x;
+    }
+    int astray = 0;
+    for (int dy = 2 * view.top(); dy < 2 * (view.bottom() + 1); ++dy) {
+        for (int dx = 2 * view.left(); dx < 2 * (view.right() + 1); ++dx) {
+            bool near = false;
+            for (int n = 0; n < 9 && OnTrace(fine.pixel(dx, dy)); ++n) {
+                near = near || OnTrace(shown.pixel(dx / 2 + n % 3 - 1, dy / 2 + n / 3 - 1));
+            }
+            astray += OnTrace(fine.pixel(dx, dy)) && !near;
+        }
+    }
+    EXPECT_EQ(astray, 0);
+    EXPECT_LE(LargestTileDifference(shown, fine, view), 24);
+}
+
+TEST_F(ProgramDrawingTest, TheBallIsDrawnAgainWhereItIsAndNotWhereItWas) {
+    screen::DrawProgress(screen, host, 35);
+    const QRect ball(screen.progressX, screen.progressY, 11, 11);
+    ASSERT_EQ(widget.drawings().moving.size(), 1u);
+    const QImage shown = AsImage(screen.window);
+    const QImage fine = Fine(shown, widget.drawings());
+    const QRect inside = ball.adjusted(2, 2, -2, -2);
+    EXPECT_EQ(FinerThanTheWindow(Fine(shown, {}), inside), 0);
+    EXPECT_GT(FinerThanTheWindow(fine, inside), 20);
+    EXPECT_LE(LargestTileDifference(shown, fine, QRect(ball.topLeft(), QSize(16, 16))), 24);
+
+    // At 80 % the ball has left its place at 35 %, which the picture shows again.
+    screen::DrawProgress(screen, host, 80);
+    ASSERT_EQ(widget.drawings().moving.size(), 2u);
+    const QImage moved = Fine(AsImage(screen.window), widget.drawings());
+    const QImage background = Fine(AsImage(*screen.picture), {});
+    const QRect place(2 * ball.left(), 2 * ball.top(), 30, 30);
+    EXPECT_EQ(moved.copy(place), background.copy(place));
+    EXPECT_NE(moved.copy(place.translated(2 * (screen.progressX - ball.left()),
+                                          2 * (screen.progressY - ball.top()))),
+              background.copy(place.translated(2 * (screen.progressX - ball.left()),
+                                               2 * (screen.progressY - ball.top()))));
 }
 
 class RecordingSink : public MessageSink {
@@ -211,6 +270,9 @@ TEST(NativeArtworkRatios, AtRatioOneTheWindowIsThePictureExactly) {
     picture.setPixel(10, 10, kMagenta);
     MainWidget widget;
     widget.AttachPicture({reinterpret_cast<std::uint32_t*>(picture.bits()), 640, 480});
+    // What the program says it drew changes nothing either.
+    widget.SetTrace({{118, 105}, {200, 80}, {512, 105}});
+    widget.AddMovingBitmap(resources::kProgressBallIcon, {185, 343});
     ASSERT_EQ(widget.devicePixelRatioF(), 1.0);
     const QImage shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(shown, picture);

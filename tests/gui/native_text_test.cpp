@@ -4,12 +4,15 @@
 #include <QPainter>
 #include <vector>
 
+#include "fine_pixels.h"
 #include "platform/qt/main_widget.h"
 #include "platform/qt/native_text_overlay.h"
 #include "platform/qt/qt_text_renderer.h"
 
 namespace marvolin::platform::qt {
 namespace {
+
+using testing::FinerThanTheWindow;
 
 // The window at twice its resolution: the picture doubled pixel for pixel, then the overlay.
 QImage AtTwice(NativeTextOverlay& overlay, const QImage& picture) {
@@ -19,21 +22,6 @@ QImage AtTwice(NativeTextOverlay& overlay, const QImage& picture) {
     painter.drawImage(QRect(0, 0, 640, 480), picture);
     overlay.Paint(painter, picture);
     return screen;
-}
-
-// Device pixels in `area` (window pixels) that differ from their 2 x 2 block's first pixel:
-// detail that no doubling of the picture can give.
-int FinerThanTheWindow(const QImage& screen, const QRect& area) {
-    int finer = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb first = screen.pixel(2 * x, 2 * y);
-            finer += (screen.pixel(2 * x + 1, 2 * y) != first) +
-                     (screen.pixel(2 * x, 2 * y + 1) != first) +
-                     (screen.pixel(2 * x + 1, 2 * y + 1) != first);
-        }
-    }
-    return finer;
 }
 
 class NativeTextTest : public ::testing::Test {

@@ -13,6 +13,7 @@
 
 #include <QAccessible>
 
+#include "fine_pixels.h"
 #include "formats/wav.h"
 #include "modal_answerer.h"
 #include "platform/paths.h"
@@ -197,6 +198,25 @@ TEST_F(ProgramTest, ANamedFileOpensKeysWorkAndTheTreeNamesTheButtons) {
     EXPECT_EQ(panel->child(0)->text(QAccessible::Name), QStringLiteral("Open"));
     EXPECT_EQ(panel->child(8)->text(QAccessible::Name), QStringLiteral("Transmissions: Jamming"));
     EXPECT_EQ(panel->child(13)->role(), QAccessible::Button);
+}
+
+// Run again by ctest with QT_SCALE_FACTOR=2 (gui_window_at_twice); skipped at ratio 1.
+using WindowAtTwiceProgram = ProgramTest;
+
+TEST_F(WindowAtTwiceProgram, TheWelcomeSoundsTraceIsDrawnInTheScreensResolution) {
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") != QLatin1String("2")) {
+        GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+    }
+    ModalAnswerer answerer;
+    Program& started = Make();
+    ASSERT_TRUE(started.Start());
+    MainWidget& widget = started.widget();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    ASSERT_EQ(widget.devicePixelRatioF(), 2.0);
+    const QImage shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), QSize(1280, 960));
+    EXPECT_GT(testing::PartlyTraced(shown, QRect(118, 58, 394, 95)), 100);
+    EXPECT_TRUE(answerer.shown.empty());
 }
 
 }  // namespace

@@ -73,6 +73,10 @@ TEST_F(DrawingTest, ProgressBallFollowsTheEllipseAndErasesItsLastPosition) {
         EXPECT_EQ(screen.window.Pixel(row.x + 10, row.y + 10), kBall) << row.percent;
         EXPECT_EQ(screen.window.Pixel(row.x + 11, row.y + 31), kPicture) << row.percent;
     }
+    // Each ball drawn is described for screens that draw it again finely.
+    ASSERT_EQ(platform.window.movingBitmaps.size(), std::size(table));
+    EXPECT_EQ(platform.window.movingBitmaps.back(),
+              std::make_pair(std::uint16_t{119}, platform::Point{242, 278}));
     // From 10 % at (211, 395) to 25 % at (194, 376): the old square goes, both are shown.
     DrawProgress(screen, host, 10);
     platform.window.presented.clear();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/headless/headless_platform.h"
+#include "screen/line_walk.h"
 #include "screen/screen.h"
 
 namespace marvolin::screen {
@@ -106,6 +107,41 @@ TEST_F(WaveformTest, RecoloursOnlyPixelsWithBlue) {
         screen.picture->SetPixel(200, 105, c.picture);
         Draw({});
         EXPECT_EQ(screen.window.Pixel(200, 105), c.traced) << std::hex << c.picture;
+    }
+}
+
+TEST_F(WaveformTest, TheDescribedTraceChainsThroughExactlyThePixelsItRecoloured) {
+    // Fine screens redraw the trace from its description: walked as the drawing walks it, the
+    // described chain must visit every recoloured pixel and nothing else.
+    std::vector<std::int16_t> noisy(5000);
+    for (std::size_t i = 0; i < noisy.size(); ++i) {
+        noisy[i] = static_cast<std::int16_t>((i * 7919 + i * i * 31) % 65536 - 32768);
+    }
+    for (const std::vector<std::int16_t>& samples :
+         {std::vector<std::int16_t>{}, std::vector<std::int16_t>{32767, -32768, 5000}, noisy}) {
+        Draw(samples);
+        // Where the trace crosses itself a pixel is recoloured twice: every changed pixel.
+        Points traced;
+        for (int y = 0; y < 150; ++y) {
+            for (int x = 0; x < kWindowWidth; ++x) {
+                if (screen.window.Pixel(x, y) != screen.picture->Pixel(x, y)) {
+                    traced.emplace_back(x, y);
+                }
+            }
+        }
+        const std::vector<platform::Point>& chain = platform.window.trace;
+        ASSERT_FALSE(chain.empty());
+        EXPECT_EQ(chain.front(), (platform::Point{118, 105}));
+        Points walked;
+        for (std::size_t i = 1; i < chain.size(); ++i) {
+            WalkLine(chain[i - 1].x, chain[i - 1].y, chain[i].x, chain[i].y,
+                     [&](int x, int y) { walked.emplace_back(x, y); });
+        }
+        std::sort(walked.begin(), walked.end(), [](const auto& a, const auto& b) {
+            return std::make_pair(a.second, a.first) < std::make_pair(b.second, b.first);
+        });
+        walked.erase(std::unique(walked.begin(), walked.end()), walked.end());
+        EXPECT_EQ(walked, traced) << samples.size() << " samples";
     }
 }
 
