@@ -136,17 +136,27 @@ void DrawScreen(QImage& image) {
     const double middle = area.top() + (area.height() - 1) / 2.0;  // 105
     const double halfHeight = (area.height() - 1) / 2.0;
     const double centreX = area.left() + (area.width() - 1) / 2.0;  // 315
-    // Each of the image's pixels takes the colour of the panel pixel it lies in.
+    // The gradient and the rim's shade follow each image pixel's own middle, in panel pixels
+    // (at scale 1 exactly the panel pixel); the grid's lines and dots keep whole panel pixels.
     const double scale = image.devicePixelRatio();
     const auto first = [&](int panel) { return static_cast<int>(std::lround(panel * scale)); };
+    const auto panelPixel = [&](int imagePixel) {
+        return static_cast<int>(std::floor((imagePixel + 0.5) / scale));
+    };
+    const auto middleOf = [&](int imagePixel, int panel) {
+        // Within the panel pixel, so that the shade never leaves the rim's range.
+        return std::clamp((imagePixel + 0.5) / scale - 0.5, panel - 0.5, panel + 0.5);
+    };
     for (int row_y = first(area.top()); row_y < first(area.bottom() + 1); ++row_y) {
         QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(row_y));
-        const int y = static_cast<int>(std::floor((row_y + 0.5) / scale));
-        const double t = (y - middle) / halfHeight;
-        const double vertical = 1.0 - t * t;
+        const int y = panelPixel(row_y);
+        const double fy = middleOf(row_y, y);
+        const double t = (fy - middle) / halfHeight;
+        const double vertical = std::max(0.0, 1.0 - t * t);
         for (int column = first(area.left()); column < first(area.right() + 1); ++column) {
-            const int x = static_cast<int>(std::floor((column + 0.5) / scale));
-            const double u = (x - centreX) / (area.width() / 2.0);
+            const int x = panelPixel(column);
+            const double fx = middleOf(column, x);
+            const double u = (fx - centreX) / (area.width() / 2.0);
             double blue = (58 + 92 * std::pow(vertical, 1.3)) * (1.0 - 0.18 * u * u);
             double green = blue * 0.30;
             double red = blue * 0.08;
@@ -166,8 +176,8 @@ void DrawScreen(QImage& image) {
                 green += 9;
             }
             // Shade the rim, as if the glass sat below the frame.
-            const int edge =
-                std::min({x - area.left(), area.right() - x, y - area.top(), area.bottom() - y});
+            const double edge = std::max(0.0, std::min({fx - area.left(), area.right() - fx,
+                                                        fy - area.top(), area.bottom() - fy}));
             if (edge < 5) {
                 const double shade = 0.62 + 0.076 * edge;
                 blue *= shade;
