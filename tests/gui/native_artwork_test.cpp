@@ -108,6 +108,33 @@ TEST_F(NativeArtworkTest, AnythingElseShowsAsThePicturesOwnPixels) {
               FinerThanTheWindow(screen, kPlayButton) / 2);
 }
 
+// Where the finer trace at `ratio` is not where the window's trace is: window columns of
+// `view` without it, and device pixels on it that are not beside a trace pixel of `shown`.
+int TraceFaults(const QImage& fine, const QImage& shown, double ratio, const QRect& view) {
+    const auto device = [&](int window) { return static_cast<int>(std::ceil(window * ratio)); };
+    const auto window = [&](int device) { return static_cast<int>(std::floor(device / ratio)); };
+    int faults = 0;
+    for (int x = view.left(); x <= view.right(); ++x) {
+        bool traced = false;
+        for (int dy = device(view.top()); dy < device(view.bottom() + 1); ++dy) {
+            for (int dx = device(x); dx < device(x + 1); ++dx) {
+                traced = traced || OnTrace(fine.pixel(dx, dy));
+            }
+        }
+        faults += !traced;
+    }
+    for (int dy = device(view.top()); dy < device(view.bottom() + 1); ++dy) {
+        for (int dx = device(view.left()); dx < device(view.right() + 1); ++dx) {
+            bool near = false;
+            for (int n = 0; n < 9 && OnTrace(fine.pixel(dx, dy)); ++n) {
+                near = near || OnTrace(shown.pixel(window(dx) + n % 3 - 1, window(dy) + n / 3 - 1));
+            }
+            faults += OnTrace(fine.pixel(dx, dy)) && !near;
+        }
+    }
+    return faults;
+}
+
 // The program's drawing code drawing into its picture, telling the widget what it drew.
 class ProgramDrawingTest : public NativeArtworkTest {
   protected:
@@ -152,27 +179,15 @@ TEST_F(ProgramDrawingTest, TheTraceIsDrawnAgainInTheScreensResolution) {
     // Undescribed, the trace is the picture's own pixels, doubled; described, it is finer.
     EXPECT_EQ(PartlyTraced(doubled, view), 0);
     EXPECT_GT(PartlyTraced(fine, view), 300);
-    // Unbroken and in its place: trace in every column, every trace pixel next to the
-    // picture's own trace.
-    for (int x = view.left(); x <= view.right(); ++x) {
-        bool traced = false;
-        for (int dy = 2 * view.top(); dy < 2 * (view.bottom() + 1) && !traced; ++dy) {
-            traced = OnTrace(fine.pixel(2 * x, dy)) || OnTrace(fine.pixel(2 * x + 1, dy));
-        }
-        EXPECT_TRUE(traced) << "column " << x;
-    }
-    int astray = 0;
-    for (int dy = 2 * view.top(); dy < 2 * (view.bottom() + 1); ++dy) {
-        for (int dx = 2 * view.left(); dx < 2 * (view.right() + 1); ++dx) {
-            bool near = false;
-            for (int n = 0; n < 9 && OnTrace(fine.pixel(dx, dy)); ++n) {
-                near = near || OnTrace(shown.pixel(dx / 2 + n % 3 - 1, dy / 2 + n / 3 - 1));
-            }
-            astray += OnTrace(fine.pixel(dx, dy)) && !near;
-        }
-    }
-    EXPECT_EQ(astray, 0);
     EXPECT_LE(LargestTileDifference(shown, fine, view), 24);
+    for (const double ratio : {1.25, 1.5, 2.0, 3.0}) {
+        const std::unique_ptr<NativeArtwork> native = NativeArtwork::Render(ratio);
+        ASSERT_NE(native, nullptr);
+        EXPECT_EQ(TraceFaults(native->Compose(shown, shown.rect(), widget.drawings()), shown, ratio,
+                              view),
+                  0)
+            << ratio;
+    }
 }
 
 TEST_F(ProgramDrawingTest, TheBallIsDrawnAgainWhereItIsAndNotWhereItWas) {
