@@ -64,14 +64,15 @@ package: deps
 check-desktop: package
 	scripts/check-desktop $(PACKAGE_DIR)
 
-# Google Benchmark over the readers, the writer and every effect, in a Release build.
+# Google Benchmark over the readers, the writer, every effect and the window's paint, in a
+# Release build.
 bench: deps
 	@[ -f $(BENCH_DIR)/CMakeCache.txt ] || cmake -S . -B $(BENCH_DIR) $(GENERATOR) \
-		-DCMAKE_BUILD_TYPE=Release -DMARVOLIN_BENCH=ON -DMARVOLIN_BUILD_TESTS=OFF \
-		-DMARVOLIN_BUILD_GUI=OFF
+		-DCMAKE_BUILD_TYPE=Release -DMARVOLIN_BENCH=ON -DMARVOLIN_BUILD_TESTS=OFF
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	$(BENCH_DIR)/bin/readers_bench
 	$(BENCH_DIR)/bin/effects_bench
+	$(BENCH_DIR)/bin/window_paint_bench
 	bench/compare-ffmpeg.sh $(BENCH_DIR)/bin/ffmpeg_formats_bench
 	bench/compare-sox.sh $(BENCH_DIR)/bin/marvolin-fx
 	bench/compare-batch.sh $(BENCH_DIR)/bin/marvolin-fx

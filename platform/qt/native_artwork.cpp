@@ -81,6 +81,26 @@ bool Shows(const QImage& picture, const QImage& plain, const QRect& area) {
 
 }  // namespace
 
+// A layer's fine image, its top-left at device pixel (originX, originY).
+struct FineSource {
+    const QRgb* bits;
+    qsizetype stride;  // pixels a row
+    int width;
+    int height;
+    int originX;
+    int originY;
+
+    bool Holds(int dx, int dy) const {
+        return dx >= originX && dy >= originY && dx < originX + width && dy < originY + height;
+    }
+    // The pixel at device pixel (dx, dy), or the nearest the image has.
+    QRgb At(int dx, int dy) const {
+        const int fx = std::clamp(dx - originX, 0, width - 1);
+        const int fy = std::clamp(dy - originY, 0, height - 1);
+        return bits[fy * stride + fx];
+    }
+};
+
 std::unique_ptr<NativeArtwork> NativeArtwork::Render(double ratio) {
     if (!(ratio > 0.0) || ratio > 8.0 || !artwork::LoadFonts()) {
         return nullptr;
@@ -127,6 +147,15 @@ QPointF NativeArtwork::DeviceOrigin(const QRect& area) const {
 
 int NativeArtwork::FineOrigin(int windowPixel) const {
     return static_cast<int>(std::lround(windowPixel * ratio_));
+}
+
+FineSource NativeArtwork::Source(const Layer& layer, QPoint origin) const {
+    return {reinterpret_cast<const QRgb*>(layer.fine.constBits()),
+            layer.fine.bytesPerLine() / 4,
+            layer.fine.width(),
+            layer.fine.height(),
+            FineOrigin(origin.x()),
+            FineOrigin(origin.y())};
 }
 
 std::vector<NativeArtwork::Shown> NativeArtwork::FindMoving(const QImage& picture,
@@ -247,60 +276,60 @@ QImage NativeArtwork::Compose(const QImage& picture, const QRect& wanted,
     const bool traced = trace.intersects(area.adjusted(-1, -1, 1, 1));
     const QImage coverage = traced ? TraceCoverage(drawings.trace, device) : QImage();
 
-    // Layer `layer`'s fine pixel at device pixel (dx, dy), the layer's top-left at `origin`.
-    const auto fineAt = [&](const Layer& layer, QPoint origin, int dx, int dy) {
-        const int fx = std::clamp(dx - FineOrigin(origin.x()), 0, layer.fine.width() - 1);
-        const int fy = std::clamp(dy - FineOrigin(origin.y()), 0, layer.fine.height() - 1);
-        return reinterpret_cast<const QRgb*>(layer.fine.constScanLine(fy))[fx];
-    };
-    // A moving bitmap's fine pixel over the background, where its finer rim reaches past the
-    // window pixels it covers.
-    const auto movingRim = [&](int dx, int dy, QRgb& pixel) {
-        for (const Shown& m : moving) {
-            const QPoint inside(dx - FineOrigin(m.area.left()), dy - FineOrigin(m.area.top()));
-            if (m.sprite->fine.rect().contains(inside)) {
-                const QRgb rim = m.sprite->fine.pixel(inside);
-                if (!Same(rim, kMagenta)) {
-                    pixel = rim;
-                    return true;
-                }
-            }
-        }
-        return false;
-    };
+    // Every layer's fine image by its number in `shown`, placed in device pixels.
+    std::vector<FineSource> sources;
+    sources.reserve(1 + bitmaps_.size() + moving.size());
+    sources.push_back(Source(background_, {0, 0}));
+    for (const Layer& layer : bitmaps_) {
+        sources.push_back(Source(layer, layer.area.topLeft()));
+    }
+    for (const Shown& m : moving) {
+        sources.push_back(Source(*m.sprite, m.area.topLeft()));
+    }
+    const FineSource& background = sources.front();
+    const std::size_t firstMoving = 1 + bitmaps_.size();
 
+    std::vector<int> columns(static_cast<std::size_t>(device.width()));
+    for (int dx = left; dx < right; ++dx) {
+        columns[static_cast<std::size_t>(dx - left)] =
+            std::clamp(WindowPixelOf(dx), area.left(), area.right()) - area.left();
+    }
     QImage image(device.size(), QImage::Format_RGB32);
-    const int bitmapCount = static_cast<int>(bitmaps_.size());
     for (int dy = top; dy < bottom; ++dy) {
         const int y = std::clamp(WindowPixelOf(dy), area.top(), area.bottom());
         QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(dy - top));
-        const QRgb* own = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        const QRgb* own = reinterpret_cast<const QRgb*>(picture.constScanLine(y)) + area.left();
+        const int* layers = shown.data() + static_cast<std::size_t>(y - area.top()) * area.width();
         const uchar* covered = traced ? coverage.constScanLine(dy - top) : nullptr;
-        for (int dx = left; dx < right; ++dx) {
-            const int x = std::clamp(WindowPixelOf(dx), area.left(), area.right());
-            const int k =
-                shown[static_cast<std::size_t>(y - area.top()) * area.width() + (x - area.left())];
+        for (int i = 0; i < device.width(); ++i) {
+            const int dx = left + i;
+            const int x = columns[static_cast<std::size_t>(i)];
+            const int k = layers[x];
             QRgb pixel;
             if (k < 0) {
                 pixel = own[x];
             } else if (k == 0) {
-                if (!movingRim(dx, dy, pixel)) {
-                    pixel = fineAt(background_, {0, 0}, dx, dy);
-                    if (covered != nullptr && covered[dx - left] != 0) {
-                        pixel = WithTrace(pixel, covered[dx - left]);
+                // A moving bitmap's finer rim may reach past the window pixels it covers.
+                bool rim = false;
+                for (std::size_t m = firstMoving; m < sources.size() && !rim; ++m) {
+                    if (sources[m].Holds(dx, dy)) {
+                        pixel = sources[m].At(dx, dy);
+                        rim = !Same(pixel, kMagenta);
                     }
                 }
-            } else if (k <= bitmapCount) {
-                const Layer& layer = bitmaps_[static_cast<std::size_t>(k - 1)];
-                pixel = fineAt(layer, layer.area.topLeft(), dx, dy);
+                if (!rim) {
+                    pixel = background.At(dx, dy);
+                    if (covered != nullptr && covered[i] != 0) {
+                        pixel = WithTrace(pixel, covered[i]);
+                    }
+                }
             } else {
-                const Shown& m = moving[static_cast<std::size_t>(k - bitmapCount - 1)];
-                pixel = fineAt(*m.sprite, m.area.topLeft(), dx, dy);
-                if (Same(pixel, kMagenta)) {
-                    pixel = fineAt(background_, {0, 0}, dx, dy);
+                pixel = sources[static_cast<std::size_t>(k)].At(dx, dy);
+                if (static_cast<std::size_t>(k) >= firstMoving && Same(pixel, kMagenta)) {
+                    pixel = background.At(dx, dy);
                 }
             }
-            out[dx - left] = pixel | 0xFF000000;
+            out[i] = pixel | 0xFF000000;
         }
     }
     image.setDevicePixelRatio(ratio_);

@@ -9,6 +9,8 @@
 
 namespace marvolin::platform::qt {
 
+struct FineSource;
+
 // The panel's artwork drawn again at a screen's own resolution, so that a screen with more
 // than one device pixel per window pixel shows it sharply. The window's 640 x 480 picture
 // stays what is shown: wherever it holds exactly the artwork's pixels (the background picture
@@ -63,6 +65,7 @@ class NativeArtwork {
     int FirstDevicePixel(int windowPixel) const;
     int WindowPixelOf(int devicePixel) const;
     int FineOrigin(int windowPixel) const;
+    FineSource Source(const Layer& layer, QPoint origin) const;
     std::vector<Shown> FindMoving(const QImage& picture, const Drawings& drawings) const;
     // Which layer each window pixel of `area` shows: -1 the picture's own pixel, 0 the
     // background (with the trace, where the picture shows it), k the bitmap bitmaps_[k - 1],
