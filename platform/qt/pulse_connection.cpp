@@ -187,4 +187,26 @@ std::optional<PulseConnection::Devices> PulseConnection::ListDevices() {
     return listing.devices;
 }
 
+bool PulseConnection::WaitUntilReady(pa_stream* stream) {
+    WaitFor([stream] {
+        const pa_stream_state_t state = pa_stream_get_state(stream);
+        return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
+    });
+    return pa_stream_get_state(stream) == PA_STREAM_READY;
+}
+
+void ReleaseStream(pa_stream*& stream) {
+    if (!stream) {
+        return;
+    }
+    // Without its callbacks the stream reports nothing more; what it still holds is dropped
+    // by the server.
+    pa_stream_set_state_callback(stream, nullptr, nullptr);
+    pa_stream_set_read_callback(stream, nullptr, nullptr);
+    pa_stream_set_write_callback(stream, nullptr, nullptr);
+    pa_stream_disconnect(stream);
+    pa_stream_unref(stream);
+    stream = nullptr;
+}
+
 }  // namespace marvolin::platform::qt

@@ -2,6 +2,7 @@
 
 #include <pulse/pulseaudio.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -43,6 +44,9 @@ class PulseConnection {
     // The callbacks that change what `done` looks at must call Signal.
     bool WaitFor(const std::function<bool()>& done, int milliseconds = kAnswerMilliseconds);
     void Signal();
+    // Waits, with the lock held, until a stream just connected is ready or has failed; true
+    // when ready. The stream's state callback must call Signal.
+    bool WaitUntilReady(pa_stream* stream);
 
     struct Device {
         std::string name;         // the server's stable name
@@ -63,5 +67,14 @@ class PulseConnection {
     pa_threaded_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
 };
+
+// The program's sample format: 16-bit little-endian mono at `sampleRate`.
+inline pa_sample_spec MonoSamples(std::uint32_t sampleRate) {
+    return {.format = PA_SAMPLE_S16LE, .rate = sampleRate, .channels = 1};
+}
+
+// Silences `stream`'s callbacks, disconnects and releases it, and clears the pointer; nothing
+// when it is null. Called with the lock held.
+void ReleaseStream(pa_stream*& stream);
 
 }  // namespace marvolin::platform::qt

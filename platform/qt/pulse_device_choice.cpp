@@ -36,7 +36,7 @@ std::vector<std::string> DeviceIds(const std::vector<PulseConnection::Device>& d
 }
 
 bool PlayableRate(std::uint32_t sampleRate) {
-    const pa_sample_spec sampleFormat{.format = PA_SAMPLE_S16LE, .rate = sampleRate, .channels = 1};
+    const pa_sample_spec sampleFormat = MonoSamples(sampleRate);
     return pa_sample_spec_valid(&sampleFormat) != 0;
 }
 

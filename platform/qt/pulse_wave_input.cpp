@@ -72,8 +72,7 @@ DeviceResult PulseWaveInput::Start() {
     if (!context) {
         return DeviceResult::Error;
     }
-    const pa_sample_spec sampleFormat{
-        .format = PA_SAMPLE_S16LE, .rate = sampleRate_, .channels = 1};
+    const pa_sample_spec sampleFormat = MonoSamples(sampleRate_);
     stream_ = pa_stream_new(context, "Marvolin", &sampleFormat, nullptr);
     if (!stream_) {
         return DeviceResult::Error;
@@ -90,17 +89,9 @@ DeviceResult PulseWaveInput::Start() {
     const char* source = sourceName_.empty() ? nullptr : sourceName_.c_str();
     const bool connected =
         pa_stream_connect_record(stream_, source, &attributes, PA_STREAM_ADJUST_LATENCY) == 0 &&
-        connection_.WaitFor([this] {
-            const pa_stream_state_t state = pa_stream_get_state(stream_);
-            return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
-        }) &&
-        pa_stream_get_state(stream_) == PA_STREAM_READY;
+        connection_.WaitUntilReady(stream_);
     if (!connected) {
-        pa_stream_set_state_callback(stream_, nullptr, nullptr);
-        pa_stream_set_read_callback(stream_, nullptr, nullptr);
-        pa_stream_disconnect(stream_);
-        pa_stream_unref(stream_);
-        stream_ = nullptr;
+        ReleaseStream(stream_);
         return DeviceResult::Error;
     }
     return DeviceResult::Ok;
@@ -228,14 +219,7 @@ void PulseWaveInput::ReturnBuffer() {
 
 void PulseWaveInput::StopStream() {
     PulseConnection::Lock lock(connection_);
-    if (!stream_) {
-        return;
-    }
-    pa_stream_set_state_callback(stream_, nullptr, nullptr);
-    pa_stream_set_read_callback(stream_, nullptr, nullptr);
-    pa_stream_disconnect(stream_);
-    pa_stream_unref(stream_);
-    stream_ = nullptr;
+    ReleaseStream(stream_);
 }
 
 }  // namespace marvolin::platform::qt

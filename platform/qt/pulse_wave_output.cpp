@@ -81,8 +81,7 @@ DeviceResult PulseWaveOutput::Write() {
         if (!context) {
             return DeviceResult::Error;
         }
-        const pa_sample_spec sampleFormat{
-            .format = PA_SAMPLE_S16LE, .rate = sampleRate_, .channels = 1};
+        const pa_sample_spec sampleFormat = MonoSamples(sampleRate_);
         stream_ = pa_stream_new(context, "Marvolin", &sampleFormat, nullptr);
         if (!stream_) {
             return DeviceResult::Error;
@@ -103,17 +102,9 @@ DeviceResult PulseWaveOutput::Write() {
         const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_NOFLAGS);
         const bool connected =
             pa_stream_connect_playback(stream_, sink, &attributes, flags, nullptr, nullptr) == 0 &&
-            connection_.WaitFor([this] {
-                const pa_stream_state_t state = pa_stream_get_state(stream_);
-                return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
-            }) &&
-            pa_stream_get_state(stream_) == PA_STREAM_READY;
+            connection_.WaitUntilReady(stream_);
         if (!connected) {
-            pa_stream_set_state_callback(stream_, nullptr, nullptr);
-            pa_stream_set_write_callback(stream_, nullptr, nullptr);
-            pa_stream_disconnect(stream_);
-            pa_stream_unref(stream_);
-            stream_ = nullptr;
+            ReleaseStream(stream_);
             return DeviceResult::Error;
         }
     }
@@ -230,15 +221,7 @@ void PulseWaveOutput::StopStream() {
         pa_operation_unref(drain_);
         drain_ = nullptr;
     }
-    if (stream_) {
-        // Without its callbacks the stream reports nothing more; what it still holds is
-        // dropped by the server.
-        pa_stream_set_state_callback(stream_, nullptr, nullptr);
-        pa_stream_set_write_callback(stream_, nullptr, nullptr);
-        pa_stream_disconnect(stream_);
-        pa_stream_unref(stream_);
-        stream_ = nullptr;
-    }
+    ReleaseStream(stream_);
 }
 
 }  // namespace marvolin::platform::qt
