@@ -82,7 +82,7 @@ bool Shows(const QImage& picture, const QImage& plain, const QRect& area) {
 }  // namespace
 
 // A layer's fine image, its top-left at device pixel (originX, originY).
-struct FineSource {
+struct NativeArtwork::FineSource {
     const QRgb* bits;
     qsizetype stride;  // pixels a row
     int width;
@@ -145,17 +145,15 @@ QPointF NativeArtwork::DeviceOrigin(const QRect& area) const {
     return {FirstDevicePixel(area.left()) / ratio_, FirstDevicePixel(area.top()) / ratio_};
 }
 
-int NativeArtwork::FineOrigin(int windowPixel) const {
-    return static_cast<int>(std::lround(windowPixel * ratio_));
-}
-
-FineSource NativeArtwork::Source(const Layer& layer, QPoint origin) const {
+NativeArtwork::FineSource NativeArtwork::Source(const Layer& layer, QPoint origin) const {
+    // Fine images start at the device pixel nearest their window pixel's top-left corner.
+    const auto device = [&](int window) { return static_cast<int>(std::lround(window * ratio_)); };
     return {reinterpret_cast<const QRgb*>(layer.fine.constBits()),
             layer.fine.bytesPerLine() / 4,
             layer.fine.width(),
             layer.fine.height(),
-            FineOrigin(origin.x()),
-            FineOrigin(origin.y())};
+            device(origin.x()),
+            device(origin.y())};
 }
 
 std::vector<NativeArtwork::Shown> NativeArtwork::FindMoving(const QImage& picture,

@@ -9,8 +9,6 @@
 
 namespace marvolin::platform::qt {
 
-struct FineSource;
-
 // The panel's artwork drawn again at a screen's own resolution, so that a screen with more
 // than one device pixel per window pixel shows it sharply. The window's 640 x 480 picture
 // stays what is shown: wherever it holds exactly the artwork's pixels (the background picture
@@ -64,7 +62,8 @@ class NativeArtwork {
     NativeArtwork() = default;
     int FirstDevicePixel(int windowPixel) const;
     int WindowPixelOf(int devicePixel) const;
-    int FineOrigin(int windowPixel) const;
+    // A layer's fine image placed in device pixels, its top-left at window pixel `origin`.
+    struct FineSource;
     FineSource Source(const Layer& layer, QPoint origin) const;
     std::vector<Shown> FindMoving(const QImage& picture, const Drawings& drawings) const;
     // Which layer each window pixel of `area` shows: -1 the picture's own pixel, 0 the
