@@ -195,6 +195,9 @@ bool RunBatch(const std::vector<PlannedFile>& files, const JobSettings& given, u
             running.erase(found);
         }
     }
+    // The line's last state, drawn even when the whole batch took less than one redraw.
+    const std::size_t last = shared->lastStarted;
+    progress.Show(shared->done, last == kNone ? std::string() : files[last].input);
     progress.Clear();
     // A worker that died took no more files; what it left untaken counts as failed.
     if (shared->next < files.size()) {
