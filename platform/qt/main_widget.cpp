@@ -9,6 +9,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "platform/qt/file_drops.h"
 #include "platform/qt/panel_accessible.h"
@@ -19,6 +20,23 @@ namespace {
 // The window's size until the program places it.
 constexpr int kInitialWidth = 640;
 constexpr int kInitialHeight = 480;
+
+// The program's pixels leave their top byte 0, but QImage's RGB32 promises 0xFF there, and Qt
+// copies RGB32 into a backing store with alpha as it is: on Wayland every pixel would reach
+// the compositor fully transparent (weston shows such a window white). `shown` gets `area` of
+// the picture with the top byte set.
+void CopyOpaque(const QImage& picture, const QRect& area, QImage& shown) {
+    if (shown.size() != picture.size()) {
+        shown = QImage(picture.size(), QImage::Format_RGB32);
+    }
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const std::uint32_t*>(picture.constScanLine(y));
+        auto* to = reinterpret_cast<std::uint32_t*>(shown.scanLine(y));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            to[x] = from[x] | 0xFF000000u;
+        }
+    }
+}
 
 QPoint WindowPixel(const QMouseEvent& event) {
     const QPointF position = event.position();
@@ -208,7 +226,9 @@ void MainWidget::paintEvent(QPaintEvent* event) {
         painter.setClipRect(event->rect());
         native->Paint(painter, picture_, event->rect().adjusted(-1, -1, 1, 1), drawings_);
     } else {
-        painter.drawImage(event->rect(), picture_, event->rect());
+        const QRect area = event->rect() & picture_.rect();
+        CopyOpaque(picture_, area, shown_);
+        painter.drawImage(area, shown_, area);
     }
     if (ratio > 1.0) {
         painter.setClipRect(event->rect());

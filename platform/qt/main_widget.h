@@ -93,6 +93,7 @@ class MainWidget : public QWidget {
 
     MessageSink* sink_ = nullptr;
     QImage picture_;
+    QImage shown_;  // the picture as painted at ratio 1, opaque
     bool paintRequested_ = false;
     bool closedByProgram_ = false;
     bool inCloseEvent_ = false;

@@ -127,6 +127,14 @@ TEST_F(MainWidgetTest, PaintShowsThePictureAndAsksTheHandlerOnlyWhenRequested) {
     // Showing the picture again does not repeat the Paint message.
     widget.grab();
     EXPECT_EQ(sink.received.size(), 1u);
+
+    // Into a surface with alpha (Wayland's backing store) the picture arrives opaque, though
+    // the program leaves the pixels' top byte 0.
+    QImage withAlpha(640, 480, QImage::Format_ARGB32_Premultiplied);
+    withAlpha.fill(Qt::transparent);
+    widget.render(&withAlpha);
+    EXPECT_EQ(withAlpha.pixel(0, 0), 0xFF336699u);
+    EXPECT_EQ(withAlpha.pixel(639, 479), 0xFFFF0000u);
 }
 
 // A long effect runs on the GUI thread, so a changed region (the progress ball) must reach
